@@ -1,0 +1,32 @@
+# Header-only libraries come from Debian's packages. They live in /usr/include, which the
+# cross compiler must not see as a whole, so the few we use are staged into the build tree.
+set(VARNET_THIRD_PARTY_INCLUDE ${CMAKE_BINARY_DIR}/third_party/include)
+foreach(dir nlohmann CLI)
+    if(NOT EXISTS /usr/include/${dir})
+        message(FATAL_ERROR "/usr/include/${dir} is missing: run scripts/setup")
+    endif()
+    file(COPY /usr/include/${dir} DESTINATION ${VARNET_THIRD_PARTY_INCLUDE})
+endforeach()
+if(NOT EXISTS /usr/include/stb/stb_image_write.h)
+    message(FATAL_ERROR "/usr/include/stb/stb_image_write.h is missing: run scripts/setup")
+endif()
+file(COPY /usr/include/stb/stb_image_write.h DESTINATION ${VARNET_THIRD_PARTY_INCLUDE}/stb)
+
+add_library(varnet_third_party INTERFACE)
+target_include_directories(varnet_third_party SYSTEM INTERFACE ${VARNET_THIRD_PARTY_INCLUDE})
+
+# GoogleTest from Debian's source package, built by whichever toolchain this tree uses.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+if(WIN32)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+endif()
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+foreach(t gtest gtest_main gmock)
+    if(WIN32)
+        target_link_options(${t} INTERFACE -static -static-libgcc -static-libstdc++)
+    endif()
+    if(VARNET_SANITIZE)
+        target_compile_options(${t} PRIVATE -fsanitize=address,undefined)
+    endif()
+endforeach()

@@ -1,0 +1,15 @@
+#include "backend/cgraphics.h"
+
+#include <cstdlib>
+
+namespace varnet {
+
+uint32_t GammaScale = kGammaScaleDefault;
+uint32_t GammaMax = kGammaMaxDefault;
+
+CGraphics::~CGraphics() {
+    std::free(m_pSavedGammaRamp);
+    m_pSavedGammaRamp = nullptr;
+}
+
+} // namespace varnet

@@ -1,0 +1,49 @@
+// Host-only controls of the platform sandbox: where its files live, what it captured, and the
+// in-process modules and COM classes that stand in for the driver's. Tests, the tool and the
+// simulators use this; the library itself never does.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace varnet::platform::host {
+
+// The folder that holds the sandbox's drives ("C:\X" lives at <root>/c/x, names folded to lower
+// case as Windows compares them) and its registry file. Creates it if needed.
+void SetRoot(const std::string& folder);
+const std::string& Root();
+// Where a Windows path lives in the sandbox.
+std::string HostPath(const char* windowsPath);
+
+// What the library sent to the debugger channel and to standard output since the last Clear.
+std::string DebugOutput();
+std::string StdoutOutput();
+void ClearCaptures();
+// Also echo captured standard output to the real one (the tool wants this).
+void SetStdoutPassthrough(bool on);
+
+// The current directory the library sees (a Windows path).
+void SetCurrentDirectory(const std::string& windowsPath);
+// The DeviceKey text of the first display adapter; empty means no adapter.
+void SetDisplayAdapterKey(const std::string& keyText);
+// Fixed local time for the log's time stamp; unset means the real clock.
+void SetLocalTime(const std::tm& time);
+void UseRealClock();
+
+// An in-process module: LoadModule of a path whose file name matches (case-insensitive) gives a
+// handle, and FindSymbol asks lookup. A lookup that returns null means "no such entry".
+using SymbolLookup = std::function<void*(const char* name)>;
+void RegisterModule(const std::string& fileName, SymbolLookup lookup);
+void UnregisterModule(const std::string& fileName);
+// How many handles of that module are loaded now (LoadModule minus FreeModule).
+int ModuleLoadCount(const std::string& fileName);
+
+// A COM class: ClsidFromProgId finds clsid by progId; CreateComInstance calls factory, which
+// returns an object with a reference already taken for the iid asked, or a failure code.
+using ComFactory = std::function<long(const Guid& iid, void** object)>;
+void RegisterComClass(const std::u16string& progId, const Guid& clsid, ComFactory factory);
+void UnregisterComClass(const std::u16string& progId);
+
+} // namespace varnet::platform::host
