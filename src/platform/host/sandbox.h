@@ -46,4 +46,15 @@ using ComFactory = std::function<long(const Guid& iid, void** object)>;
 void RegisterComClass(const std::u16string& progId, const Guid& clsid, ComFactory factory);
 void UnregisterComClass(const std::u16string& progId);
 
+// Fault injection, in the seam as in SQLite's OS layer: the nth call (1-based, counted from now) of
+// the named operation fails, once or from then on. Operations: "RegOpenKey", "RegOpenKeyEx",
+// "RegCreateKeyEx", "RegQueryValueEx", "RegSetValueEx", "CreateFileOpenAlways", "OpenFile",
+// "CreateDirectory", "LoadModule", "ClsidFromProgId", "CreateComInstance", "AllocComString".
+void InjectFault(const std::string& operation, int nth, bool persistent);
+void ClearFaults();
+
+// Puts the sandbox back to a fresh state for the next test: captures, faults, clock, current
+// directory and display adapter are reset; files and registry stay with the root.
+void ResetState();
+
 } // namespace varnet::platform::host
