@@ -1,0 +1,32 @@
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/platform.h"
+#include "simulated_machine.h"
+#include "tool_environment.h"
+
+namespace varnet::tool {
+
+bool PrepareEnvironment(ToolOptions& options, std::string* error) {
+    namespace fs = std::filesystem;
+    if (options.simulated) {
+        const fs::path temp = fs::temp_directory_path();
+        if (options.state.empty()) {
+            options.state = (temp / "varnet-sim-state.json").string();
+        }
+        if (options.journal.empty()) {
+            options.journal = (temp / "varnet-sim-journal.jsonl").string();
+        }
+        if (!sim::InstallSimulatedMachine({options.scenario, options.state, options.journal},
+                                          error)) {
+            return false;
+        }
+    }
+    if (!platform::ComInitializeThread()) {
+        *error = "COM could not be initialised on this thread";
+        return false;
+    }
+    return true;
+}
+
+} // namespace varnet::tool
