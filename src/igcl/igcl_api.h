@@ -1,6 +1,7 @@
 // The public Control Library API as far as Varnet uses it: result codes, handles, the records the
-// library fills or reads (byte for byte, checked below), the enumerations it sets, and the
-// signatures of the 83 entry points. Records the library only passes through stay incomplete.
+// library fills or reads (byte for byte, checked below) and the enumerations it sets; the 83
+// entry points are declared in ctl_exports.h. Records the library only passes through stay
+// incomplete.
 #pragma once
 
 #include <cstddef>
@@ -50,7 +51,10 @@ typedef uint32_t ctl_init_flags_t;
 // ---- Enumerations (4 bytes each) ---------------------------------------------------------------
 
 typedef uint32_t ctl_pixtx_config_query_type_t;
-enum : uint32_t { CTL_PIXTX_CONFIG_QUERY_TYPE_CAPABILITY = 0, CTL_PIXTX_CONFIG_QUERY_TYPE_CURRENT = 1 };
+enum : uint32_t {
+    CTL_PIXTX_CONFIG_QUERY_TYPE_CAPABILITY = 0,
+    CTL_PIXTX_CONFIG_QUERY_TYPE_CURRENT = 1
+};
 typedef uint32_t ctl_pixtx_config_opertaion_type_t;
 enum : uint32_t {
     CTL_PIXTX_CONFIG_OPERTAION_TYPE_RESTORE_DEFAULT = 1,
@@ -65,7 +69,10 @@ enum : uint32_t {
 };
 typedef uint32_t ctl_pixtx_pipe_set_config_flags_t;
 typedef uint32_t ctl_pixtx_lut_sampling_type_t;
-enum : uint32_t { CTL_PIXTX_LUT_SAMPLING_TYPE_UNIFORM = 0, CTL_PIXTX_LUT_SAMPLING_TYPE_NONUNIFORM = 1 };
+enum : uint32_t {
+    CTL_PIXTX_LUT_SAMPLING_TYPE_UNIFORM = 0,
+    CTL_PIXTX_LUT_SAMPLING_TYPE_NONUNIFORM = 1
+};
 typedef uint32_t ctl_pixtx_gamma_encoding_type_t;
 typedef uint32_t ctl_pixtx_color_space_t;
 typedef uint32_t ctl_pixtx_color_model_t;
@@ -98,7 +105,10 @@ enum : uint32_t { CTL_GET_OPERATION_FLAG_CURRENT = 1 };
 typedef uint32_t ctl_set_operation_t;
 enum : uint32_t { CTL_SET_OPERATION_RESTORE_DEFAULT = 0, CTL_SET_OPERATION_CUSTOM = 1 };
 typedef uint32_t ctl_lace_trigger_flags_t;
-enum : uint32_t { CTL_LACE_TRIGGER_FLAG_AMBIENT_LIGHT = 1, CTL_LACE_TRIGGER_FLAG_FIXED_AGGRESSIVENESS = 2 };
+enum : uint32_t {
+    CTL_LACE_TRIGGER_FLAG_AMBIENT_LIGHT = 1,
+    CTL_LACE_TRIGGER_FLAG_FIXED_AGGRESSIVENESS = 2
+};
 typedef uint32_t ctl_aux_flags_t;
 enum : uint32_t { CTL_AUX_FLAG_NATIVE_AUX = 1 };
 typedef uint32_t ctl_sharpness_filter_type_flags_t;
@@ -584,7 +594,8 @@ VARNET_CHECK_FIELD(ctl_power_optimization_settings_t, PowerOptimizationFeature, 
 VARNET_CHECK_FIELD(ctl_power_optimization_settings_t, Enable, 16);
 VARNET_CHECK_FIELD(ctl_power_optimization_settings_t, FeatureSpecificData, 20);
 VARNET_CHECK_FIELD(ctl_power_optimization_settings_t, FeatureSpecificData.DPSTInfo.Level, 27);
-VARNET_CHECK_FIELD(ctl_power_optimization_settings_t, FeatureSpecificData.DPSTInfo.EnabledFeatures, 32);
+VARNET_CHECK_FIELD(ctl_power_optimization_settings_t, FeatureSpecificData.DPSTInfo.EnabledFeatures,
+                   32);
 VARNET_CHECK_FIELD(ctl_power_optimization_settings_t, PowerSource, 40);
 static_assert(sizeof(ctl_aux_access_args_t) == 176);
 VARNET_CHECK_FIELD(ctl_aux_access_args_t, OpType, 8);

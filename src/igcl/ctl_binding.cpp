@@ -1,0 +1,130 @@
+#include "igcl/ctl_binding.h"
+
+#include <cwchar>
+
+#include "igcl/ctl_exports.h"
+
+namespace varnet {
+
+platform::ModuleHandle ControlLibModule = nullptr;
+ctl_runtime_path_args_t* PendingRuntimePath = nullptr;
+
+namespace {
+
+constexpr std::size_t kPathChars = 512;
+// The default name is formatted as if the buffer held 512 bytes of two-byte characters, as it
+// does on Windows; the host's four-byte wchar_t keeps the same limit.
+constexpr std::size_t kDefaultNameChars = 512 / 2;
+
+// Fills path with the file LoadLibraryW gets; false when the caller's version is too new.
+bool ChooseRuntimePath(const ctl_init_args_t* initArgs, wchar_t (&path)[kPathChars]) {
+    if (PendingRuntimePath != nullptr && PendingRuntimePath->pRuntimePath != nullptr) {
+        // A path set in advance bypasses the version test.
+        const wchar_t* source = PendingRuntimePath->pRuntimePath;
+        std::size_t i = 0;
+        for (; i < kPathChars - 1 && source[i] != L'\0'; ++i) {
+            path[i] = source[i];
+        }
+        path[i] = L'\0';
+        return true;
+    }
+    if (CTL_MAJOR_VERSION(initArgs->AppVersion) > 1) {
+        return false;
+    }
+    std::swprintf(path, kDefaultNameChars, L"%ls.dll", L"ControlLib");
+    return true;
+}
+
+ctl_result_t Init(ctl_init_args_t* initArgs, ctl_api_handle_t* apiHandle) {
+    ctl_result_t kept = CTL_RESULT_ERROR_NOT_INITIALIZED;
+    if (ControlLibModule == nullptr) {
+        const bool havePending =
+            PendingRuntimePath != nullptr && PendingRuntimePath->pRuntimePath != nullptr;
+        if (!havePending && initArgs == nullptr) {
+            // Without a record there is no version to test; refuse rather than guess.
+            return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
+        }
+        wchar_t path[kPathChars] = {};
+        if (!ChooseRuntimePath(initArgs, path)) {
+            return CTL_RESULT_ERROR_UNSUPPORTED_VERSION;
+        }
+        platform::ModuleHandle module = platform::LoadModule(path);
+        if (module == nullptr) {
+            return CTL_RESULT_ERROR_LOAD;
+        }
+        ControlLibModule = module;
+        kept = CTL_RESULT_SUCCESS;
+        if (PendingRuntimePath != nullptr) {
+            if (auto* setPath = RuntimeEntry<decltype(::ctlSetRuntimePath)>("ctlSetRuntimePath")) {
+                setPath(PendingRuntimePath); // the run time may ignore it; so do we
+            }
+        }
+    }
+    if (auto* init = RuntimeEntry<decltype(::ctlInit)>("ctlInit")) {
+        return init(initArgs, apiHandle);
+    }
+    return kept;
+}
+
+ctl_result_t SetRuntimePath(ctl_runtime_path_args_t* args) {
+    if (ControlLibModule != nullptr) {
+        auto* setPath = RuntimeEntry<decltype(::ctlSetRuntimePath)>("ctlSetRuntimePath");
+        return setPath != nullptr ? setPath(args) : CTL_RESULT_ERROR_NOT_INITIALIZED;
+    }
+    if (args == nullptr || args->pRuntimePath == nullptr) {
+        return CTL_RESULT_ERROR_NOT_INITIALIZED;
+    }
+    PendingRuntimePath = args;
+    return CTL_RESULT_SUCCESS;
+}
+
+} // namespace
+
+ctl_result_t CloseRuntime(ctl_api_handle_t handle) noexcept {
+    ctl_result_t result = CTL_RESULT_ERROR_NOT_INITIALIZED;
+    try {
+        if (auto* close = RuntimeEntry<decltype(::ctlClose)>("ctlClose")) {
+            result = close(handle);
+            // Any other success code means another caller still holds the run time open.
+            if (result == CTL_RESULT_SUCCESS) {
+                platform::FreeModule(ControlLibModule);
+                ControlLibModule = nullptr;
+            }
+        }
+    } catch (...) {
+        result = CTL_RESULT_ERROR_UNKNOWN;
+    }
+    PendingRuntimePath = nullptr;
+    return result;
+}
+
+void ResetBindingForTesting() {
+    if (ControlLibModule != nullptr) {
+        platform::FreeModule(ControlLibModule);
+    }
+    ControlLibModule = nullptr;
+    PendingRuntimePath = nullptr;
+}
+
+} // namespace varnet
+
+// Nothing may escape to a C caller; the seam's host sandbox can throw std::bad_alloc.
+extern "C" ctl_result_t ctlInit(ctl_init_args_t* pInitDesc, ctl_api_handle_t* phAPIHandle) {
+    try {
+        return varnet::Init(pInitDesc, phAPIHandle);
+    } catch (...) {
+        return CTL_RESULT_ERROR_UNKNOWN;
+    }
+}
+
+extern "C" ctl_result_t ctlClose(ctl_api_handle_t hAPIHandle) {
+    return varnet::CloseRuntime(hAPIHandle);
+}
+
+extern "C" ctl_result_t ctlSetRuntimePath(ctl_runtime_path_args_t* pArgs) {
+    try {
+        return varnet::SetRuntimePath(pArgs);
+    } catch (...) {
+        return CTL_RESULT_ERROR_UNKNOWN;
+    }
+}
