@@ -1,0 +1,58 @@
+// The one mechanism both simulators answer through: the scenario as its file holds it now, the
+// persisted driver state, the fault counters and the journal. Each simulator module has its own
+// copy of this (on Windows each is a DLL); they share only the files.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "common/faults.h"
+#include "common/scenario.h"
+#include "common/sim_state.h"
+
+namespace varnet::sim {
+
+// The scenario of VARNET_SIM_SCENARIO, parsed again only when the file's text changed; the
+// default laptop when the variable is unset. Throws ScenarioError.
+std::shared_ptr<const Scenario> CurrentScenario();
+
+// Read afresh from VARNET_SIM_STATE, so that two modules writing in turn see each other.
+SimState ReadState();
+void UpdateState(const std::function<void(SimState&)>& change);
+
+// Whether the current scenario removes this entry point; an unreadable scenario removes none.
+bool IsMissing(const std::string& call);
+
+// Forgets what is kept in memory (the state when no file is named, the parsed scenario), as a
+// freshly loaded module would.
+void ResetSimulatorMemory();
+
+// One call as the journal records it. Fill args with the fields that matter before asking for
+// a fault, since a fault may match on them; then Finish once.
+class CallRecord {
+public:
+    CallRecord(const char* sim, const char* call) : m_sim(sim), m_call(call) {}
+    CallRecord(const CallRecord&) = delete;
+    CallRecord& operator=(const CallRecord&) = delete;
+
+    nlohmann::json args = nlohmann::json::object();
+    nlohmann::json extra = nlohmann::json::object(); // further top-level fields ("error")
+
+    // Counts this call against the scenario's faults; the fault to apply, if one fires.
+    std::optional<FaultHit> InjectedFault();
+    // A null result records a call that ended in an exception.
+    void Finish(std::optional<int64_t> result);
+
+private:
+    const char* m_sim;
+    const char* m_call;
+    bool m_injected = false;
+    bool m_finished = false;
+};
+
+} // namespace varnet::sim
