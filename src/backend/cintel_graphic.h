@@ -17,7 +17,9 @@ public:
     Bool SetHueSat(float hue, float saturation) override;
     Bool LoadCubeFile(const char* name, Packed3DLut* table) override;
     Bool SetGammaRampData(uint16_t* ramp, int32_t whitePointIndex, uint32_t gammaLevel) override;
-    Bool SetVideoQuality(int32_t a1, int32_t a2, int32_t a3, float a4, int32_t a5, int32_t a6, int32_t a7, float a8, int32_t a9, int32_t a10, float a11, int32_t a12) override;
+    Bool SetVideoQuality(int32_t a1, int32_t a2, int32_t a3, float a4, int32_t a5, int32_t a6,
+                         int32_t a7, float a8, int32_t a9, int32_t a10, float a11,
+                         int32_t a12) override;
     Bool GetLACE(uint32_t* enabled, uint32_t* second, uint32_t* level) override;
     Bool SetLACE(uint32_t enable, uint32_t level) override;
     Bool GetSharpness(uint32_t* enable, uint32_t* intensity) override;
@@ -45,24 +47,32 @@ public:
     Bool SetGammaRamp(const uint16_t* ramp) override;
     Bool SetSaturation(float saturation) override;
     Bool GetHueSat(float* saturation) override;
-    Bool GetMediaTcc(uint32_t* enable, float* v1, float* v2, float* v3, float* v4, float* v5, float* v6) override;
-    Bool SetMediaTcc(uint32_t enable, float v1, float v2, float v3, float v4, float v5, float v6) override;
+    Bool GetMediaTcc(uint32_t* enable, float* v1, float* v2, float* v3, float* v4, float* v5,
+                     float* v6) override;
+    Bool SetMediaTcc(uint32_t enable, float v1, float v2, float v3, float v4, float v5,
+                     float v6) override;
     Bool GetVideoSharpness(uint32_t* mode, float* value) override;
     Bool SetVideoSharpness(uint32_t mode, float value) override;
     Bool GetDPST(uint32_t* enabled, uint32_t* level) override;
     Bool SetDPST(uint32_t enable, uint32_t level) override;
-    Bool GetColorMatrix(Bool secondDisplay, uint32_t* enabled, uint32_t* value, uint32_t* third, uint32_t* fourth, float* matrix) override;
-    Bool SetColorMatrix(Bool secondDisplay, uint32_t value, uint32_t third, Bool withMatrix, const float* matrix) override;
+    Bool GetColorMatrix(Bool secondDisplay, uint32_t* enabled, uint32_t* value, uint32_t* third,
+                        uint32_t* fourth, float* matrix) override;
+    Bool SetColorMatrix(Bool secondDisplay, uint32_t value, uint32_t third, Bool withMatrix,
+                        const float* matrix) override;
     Bool SaveGammaRamp() override;
     Bool SetColorTempGamnmaLUT(int32_t whitePointIndex) override;
     Bool WriteDPAuxData(uint32_t address, uint32_t value) override;
     Bool ReadDPAuxData(uint32_t address, uint8_t* value) override;
-    Bool WriteDPAuxDataEx(uint32_t mode, uint32_t address, const uint8_t* data, int32_t size) override;
+    Bool WriteDPAuxDataEx(uint32_t mode, uint32_t address, const uint8_t* data,
+                          int32_t size) override;
     Bool ReadDPAuxDataEx(uint32_t mode, uint32_t address, uint8_t* data, int32_t size) override;
-    Bool GetDisplayTcc(uint32_t* enable, uint32_t* r, uint32_t* g, uint32_t* b, uint32_t* y, uint32_t* c, uint32_t* m) override;
-    Bool SetDisplayTcc(uint32_t enable, uint32_t r, uint32_t g, uint32_t b, uint32_t y, uint32_t c, uint32_t m) override;
+    Bool GetDisplayTcc(uint32_t* enable, uint32_t* r, uint32_t* g, uint32_t* b, uint32_t* y,
+                       uint32_t* c, uint32_t* m) override;
+    Bool SetDisplayTcc(uint32_t enable, uint32_t r, uint32_t g, uint32_t b, uint32_t y, uint32_t c,
+                       uint32_t m) override;
 
-    // Finds the device UID of a monitor type and stores it in m_adwMonUID.
+    // Finds the device UID of a monitor type under the first three display names and stores it
+    // in m_adwMonUID; a type that is not found keeps its previous entry.
     Bool GetMonitorUid(MonitorType type);
 
     // Read-only views for tests and the tool.
@@ -72,13 +82,14 @@ public:
     bool Connected() const { return m_pCUIExternal8 != nullptr; }
 
 private:
+    // m_adwMonUID[m_ReqMonType], the display every operation addresses.
     uint32_t CurrentUid() const;
 
-    cui::ICUIExternal8* m_pCUIExternal8 = nullptr;
-    uint32_t m_bInitialized = 0;
+    cui::ICUIExternal8* m_pCUIExternal8 = nullptr; // non-null means connected
+    uint32_t m_bInitialized = 0;                   // InitLib ran to its end
     MonitorType m_ReqMonType = 0;
-    uint32_t m_adwMonUID[kMonitorTypeCount] = {};
-    uint32_t m_dwDriverVersion = 0;
+    uint32_t m_adwMonUID[kMonitorTypeCount] = {}; // 0: not found
+    uint32_t m_dwDriverVersion = 0;               // see ParseDriverVersion
     char m_szPanelId[kPanelIdBufferSize] = {};
     uint8_t m_hueSatBlock[56] = {};
     uint8_t m_mediaColorBlock[240] = {};
