@@ -3,7 +3,7 @@
 
 #include "platform/host/sandbox.h"
 #include "platform/platform.h"
-#include "simulated_machine.h"
+#include "machine/simulated_machine.h"
 #include "tool_environment.h"
 
 namespace varnet::tool {

@@ -2,7 +2,7 @@
 #include <filesystem>
 
 #include "platform/platform.h"
-#include "simulated_machine.h"
+#include "machine/simulated_machine.h"
 #include "tool_environment.h"
 
 namespace varnet::tool {

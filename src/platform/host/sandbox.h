@@ -11,10 +11,12 @@
 namespace varnet::platform::host {
 
 // The folder that holds the sandbox's drives ("C:\X" lives at <root>/c/x, names folded to lower
-// case as Windows compares them) and its registry file. Creates it if needed.
+// case as Windows compares them) and its registry file. Creates it if needed. Until it is set,
+// the root is $VARNET_SANDBOX_ROOT or else a temporary folder removed at exit.
 void SetRoot(const std::string& folder);
 const std::string& Root();
-// Where a Windows path lives in the sandbox.
+// Where a Windows path lives in the sandbox. A path without a drive is relative to the sandbox's
+// current directory; "\\server\share\x" lives at <root>/unc/server/share/x.
 std::string HostPath(const char* windowsPath);
 
 // What the library sent to the debugger channel and to standard output since the last Clear.
@@ -50,7 +52,11 @@ void UnregisterComClass(const std::u16string& progId);
 // the named operation fails, once or from then on. Operations: "RegOpenKey", "RegOpenKeyEx",
 // "RegCreateKeyEx", "RegQueryValueEx", "RegSetValueEx", "CreateFileOpenAlways", "OpenFile",
 // "CreateDirectory", "LoadModule", "ClsidFromProgId", "CreateComInstance", "AllocComString".
+// A failing registry or file operation gives ERROR_ACCESS_DENIED, LoadModule ERROR_FILE_NOT_FOUND,
+// ClsidFromProgId REGDB_E_WRITEREGDB, CreateComInstance E_FAIL; AllocComString gives null. The
+// second form says which code to fail with. An unknown operation throws std::invalid_argument.
 void InjectFault(const std::string& operation, int nth, bool persistent);
+void InjectFault(const std::string& operation, int nth, bool persistent, long code);
 void ClearFaults();
 
 // Puts the sandbox back to a fresh state for the next test: captures, faults, clock, current
