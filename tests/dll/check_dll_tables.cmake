@@ -1,6 +1,7 @@
 # Reads Varnet.dll's export and import tables and fails on a missing or extra export, or on an
 # import from anything but a system DLL.
 #   cmake -DDLL=... -DOBJDUMP=... -DEXPECTED=... -P check_dll_tables.cmake
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "objdump failed on ${DLL}")
