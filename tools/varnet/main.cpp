@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands.h"
+#include "report_stream.h"
 #include "tool_environment.h"
 
 int main(int argc, char** argv) {
@@ -20,11 +21,15 @@ int main(int argc, char** argv) {
     app.add_option("--journal", options.journal, "Simulator journal (JSON lines)");
     app.add_flag("--simulated", options.simulated,
                  "Use the simulated laptop instead of the installed driver (always so on Linux)");
+    bool driverOutput = false;
+    app.add_flag("--driver-output", driverOutput,
+                 "Also show what the library prints to standard output");
 
     auto* info = app.add_subcommand("info", "Panel ID, back-end, driver version and LACE support");
 
     CLI11_PARSE(app, argc, argv);
 
+    varnet::tool::SetUpReportStream(driverOutput);
     std::string error;
     if (!varnet::tool::PrepareEnvironment(options, &error)) {
         std::fprintf(stderr, "varnet: %s\n", error.c_str());

@@ -1,9 +1,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "machine/simulated_machine.h"
 #include "platform/host/sandbox.h"
 #include "platform/platform.h"
-#include "machine/simulated_machine.h"
 #include "tool_environment.h"
 
 namespace varnet::tool {

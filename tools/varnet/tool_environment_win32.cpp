@@ -1,8 +1,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/platform.h"
 #include "machine/simulated_machine.h"
+#include "platform/platform.h"
 #include "tool_environment.h"
 
 namespace varnet::tool {
