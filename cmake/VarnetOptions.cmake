@@ -6,8 +6,9 @@ if(VARNET_WERROR)
     target_compile_options(varnet_options INTERFACE -Werror)
 endif()
 if(WIN32)
+    # The library calls the A and W functions by their full names; no UNICODE switch is set.
     target_compile_definitions(varnet_options INTERFACE WIN32_LEAN_AND_MEAN NOMINMAX
-                                                        _WIN32_WINNT=0x0A00 UNICODE=0)
+                                                        _WIN32_WINNT=0x0A00)
     # A DLL or program that needs nothing but system DLLs at run time.
     target_link_options(varnet_options INTERFACE -static -static-libgcc -static-libstdc++)
 endif()

@@ -42,6 +42,8 @@ Capture& State() {
     return *capture;
 }
 
+thread_local bool t_inPrinter = false;
+
 LONG CALLBACK OnException(EXCEPTION_POINTERS* info) {
     const EXCEPTION_RECORD* record = info->ExceptionRecord;
     if (record->ExceptionCode != kDbgPrintException || record->NumberParameters < 2) {
@@ -49,7 +51,7 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* info) {
     }
     auto length = static_cast<size_t>(record->ExceptionInformation[0]);
     const auto* text = reinterpret_cast<const char*>(record->ExceptionInformation[1]);
-    if (text != nullptr) {
+    if (text != nullptr && !t_inPrinter) {
         while (length > 0 && text[length - 1] == '\0') {
             --length;
         }
@@ -132,14 +134,22 @@ public:
     }
     void OnTestPartResult(const testing::TestPartResult& r) override {
         Capture& c = State();
-        std::lock_guard lock(c.mutex);
-        bool redirected = c.savedStdout >= 0;
-        std::string file = c.file;
-        Restore(c);
+        bool redirected = false;
+        std::string file;
+        {
+            std::lock_guard lock(c.mutex);
+            redirected = c.savedStdout >= 0;
+            file = c.file;
+            Restore(c);
+        }
+        // The printer also sends the failure to the debugger channel: not the library's text.
+        t_inPrinter = true;
         if (printer_)
             printer_->OnTestPartResult(r);
+        t_inPrinter = false;
         if (redirected) {
             // Back to the same file, at its end, so nothing captured is lost.
+            std::lock_guard lock(c.mutex);
             int fd = -1;
             if (_sopen_s(&fd, file.c_str(), _O_RDWR | _O_BINARY | _O_APPEND, _SH_DENYNO,
                          _S_IREAD | _S_IWRITE) == 0) {
