@@ -40,6 +40,29 @@ int32_t GetEDID(char* buffer);
 /* True when the driver reports local adaptive contrast enhancement for the panel. */
 bool IsDisplayLACESupport(void);
 
+/* Colour modes: 1 vivid, 2 standard, 3 movie, 4 e-book, 5 natural, 6 pro, 10 to 13 the game
+ * modes (FPS, RTS, AOS, RPG). Every other number is an unsupported mode. */
+bool IsColorModeSupport(int32_t mode);
+
+/* Answers IsColorModeSupport for count entries and returns how many are supported. A count
+ * below 1 (or a null array) gives 0 and touches nothing. */
+int32_t IsColorModeSupportArray(ColorModeQuery* entries, int32_t count);
+
+/* Applies a colour mode as the panel's configuration files define it. The result is false in
+ * every case: the outcome cannot be read from it. whitePointIndex 0 to 4 (2 is neutral),
+ * gammaLevel 0 to 10 (5 is neutral). */
+bool SetColorMode(int32_t mode, int32_t whitePointIndex, bool use3DLutFiles, int32_t gammaLevel);
+
+/* Options and panel kinds, from the configuration files. */
+bool IsDPSTSupport(void);
+bool IsColortoneSupport(void);
+bool IsQledDisplay(void);
+bool IsAmoledDisplay(void);
+bool IsAmoledPhotoSupport(void);
+
+/* True when the mode's parameter list for the panel asks for an ICC profile. */
+bool IsICCProfileSupport(int32_t mode, bool use3DLutFiles);
+
 #ifdef __cplusplus
 } /* extern "C" */
 static_assert(sizeof(ColorModeQuery) == 8, "ColorModeQuery is 8 bytes");

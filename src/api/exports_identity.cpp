@@ -20,6 +20,7 @@ extern "C" int32_t GetEDID(char* buffer) {
         varnet::BackendSession session;
         session.FillPanelIdCache();
     }
+    // A null buffer is refused rather than written through.
     if (buffer == nullptr) {
         return 0;
     }

@@ -19,6 +19,8 @@ static_assert(kToneCurveEntries == kGammaRampEntries);
 struct ZelmoEntry {
     uint16_t address = 0;
     uint8_t value = 0;
+
+    friend bool operator==(const ZelmoEntry&, const ZelmoEntry&) = default;
 };
 static_assert(sizeof(ZelmoEntry) == 4);
 static_assert(offsetof(ZelmoEntry, value) == 2);
@@ -79,6 +81,8 @@ struct ColorModeSetting {
     int32_t cubeNameValid = 0;
     // Red levels 0-255, then green, then blue: the layout of a gamma ramp.
     uint16_t toneCurve[kToneCurveEntries] = {};
+
+    friend bool operator==(const ColorModeSetting&, const ColorModeSetting&) = default;
 };
 
 // Puts the record into its initial state: every valid flag 1 (desktop gammas, hue, saturation,

@@ -14,9 +14,9 @@ namespace varnet {
 
 namespace {
 
-// CTL_PIXTX_PIPE_SET_CONFIG_FLAG_PERSIST_ACROSS_POWER_EVENTS: a matrix-built table must
-// survive the display sleeping.
-constexpr uint32_t kPersistAcrossPowerEvents = 0x1;
+// A matrix-built table must survive the display sleeping.
+constexpr uint32_t kPersistAcrossPowerEvents =
+    CTL_PIXTX_PIPE_SET_CONFIG_FLAG_PERSIST_ACROSS_POWER_EVENTS;
 
 // Weight w is a gain of w / 50 + 1: 0 leaves a sector alone, 50 doubles it, -50 greys it.
 double SectorGain(uint32_t weight) {

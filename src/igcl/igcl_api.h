@@ -68,6 +68,7 @@ enum : uint32_t {
     CTL_PIXTX_BLOCK_TYPE_3X3_MATRIX_AND_OFFSETS = 4
 };
 typedef uint32_t ctl_pixtx_pipe_set_config_flags_t;
+enum : uint32_t { CTL_PIXTX_PIPE_SET_CONFIG_FLAG_PERSIST_ACROSS_POWER_EVENTS = 0x1 };
 typedef uint32_t ctl_pixtx_lut_sampling_type_t;
 enum : uint32_t {
     CTL_PIXTX_LUT_SAMPLING_TYPE_UNIFORM = 0,

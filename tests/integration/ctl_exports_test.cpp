@@ -105,7 +105,7 @@ TEST_F(CtlExports, CloseAnsweredStillOpenKeepsTheModuleButDropsThePendingPath) {
 }
 
 TEST_F(CtlExports, EveryForwarderIsExported) {
-    const char* names[] = {"ctlAUXAccess", "ctlGetAdaperDisplayEncoderProperties",
+    const char* names[] = {"ctlAUXAccess",           "ctlGetAdaperDisplayEncoderProperties",
                            "ctlOverclockGpuLockSet", "ctlWaitForPropertyChange",
                            "ctlTemperatureGetState", "ctlFanSetDefaultMode"};
     for (const char* name : names) {

@@ -92,10 +92,18 @@ TEST_F(PanelIdentity, MonitorSearchAcrossDisplayNamesSkipsStateOne) {
     Scenario([](nlohmann::json& s) {
         RefuseControlLib(s);
         s["cuiDevices"] = {
-            {{"displayName", "\\\\.\\DISPLAY1"}, {"index", 0}, {"uid", "0x2000"}, {"type", 2},
-             {"state", 1}, {"edid", {{"text", "DETACHED"}}}},
-            {{"displayName", "\\\\.\\DISPLAY2"}, {"index", 1}, {"uid", "0x3000"}, {"type", 2},
-             {"state", 0}, {"edid", {{"text", "SECONDNAME"}}}},
+            {{"displayName", "\\\\.\\DISPLAY1"},
+             {"index", 0},
+             {"uid", "0x2000"},
+             {"type", 2},
+             {"state", 1},
+             {"edid", {{"text", "DETACHED"}}}},
+            {{"displayName", "\\\\.\\DISPLAY2"},
+             {"index", 1},
+             {"uid", "0x3000"},
+             {"type", 2},
+             {"state", 0},
+             {"edid", {{"text", "SECONDNAME"}}}},
         };
     });
     EXPECT_EQ(Edid(), "SECONDNAME");

@@ -28,6 +28,13 @@ public:
     std::vector<std::string> CallNames() const;
     void ClearJournal();
 
+    // Configuration files go where the library looks first: C:\ProgramData\ColorMode.
+    static void WriteConfigFile(const std::string& name, const std::string& text);
+    // Copies a folder of the source tree (for example "examples/config") there.
+    static void InstallConfigFolder(const std::string& sourceFolder);
+    // A file of the source tree, as a path this program can open.
+    static std::string SourcePath(const std::string& relative);
+
     const std::string& Folder() const { return folder_; }
     bool Installed() const { return installed_; }
     const std::string& InstallError() const { return installError_; }

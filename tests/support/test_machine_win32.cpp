@@ -17,6 +17,8 @@ void PrepareSystem(const std::string&) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 }
 
-void ReleaseSystem() { CoUninitialize(); }
+void ReleaseSystem() {
+    CoUninitialize();
+}
 
 } // namespace varnet::test

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "igcl/igcl_api.h"
+#include "varnet/varnet.h"
 
 namespace varnet::test {
 
@@ -15,6 +16,16 @@ struct VarnetExports {
     bool (*IsIntelGPU)() = nullptr;
     int32_t (*GetEDID)(char* buffer) = nullptr;
     bool (*IsDisplayLACESupport)() = nullptr;
+    bool (*IsColorModeSupport)(int32_t mode) = nullptr;
+    int32_t (*IsColorModeSupportArray)(ColorModeQuery* entries, int32_t count) = nullptr;
+    bool (*SetColorMode)(int32_t mode, int32_t whitePointIndex, bool use3DLutFiles,
+                         int32_t gammaLevel) = nullptr;
+    bool (*IsDPSTSupport)() = nullptr;
+    bool (*IsColortoneSupport)() = nullptr;
+    bool (*IsQledDisplay)() = nullptr;
+    bool (*IsAmoledDisplay)() = nullptr;
+    bool (*IsAmoledPhotoSupport)() = nullptr;
+    bool (*IsICCProfileSupport)(int32_t mode, bool use3DLutFiles) = nullptr;
     ctl_result_t (*ctlInit)(ctl_init_args_t*, ctl_api_handle_t*) = nullptr;
     ctl_result_t (*ctlClose)(ctl_api_handle_t) = nullptr;
     ctl_result_t (*ctlSetRuntimePath)(ctl_runtime_path_args_t*) = nullptr;

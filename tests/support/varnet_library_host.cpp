@@ -10,7 +10,9 @@ namespace varnet::test {
 namespace {
 // The test program is linked with its symbols exported, so every export is found by name as
 // GetProcAddress would find it in the DLL.
-void* FindExport(const char* name) { return dlsym(RTLD_DEFAULT, name); }
+void* FindExport(const char* name) {
+    return dlsym(RTLD_DEFAULT, name);
+}
 } // namespace
 
 bool LoadVarnet(VarnetExports* exports, std::string* error) {
@@ -18,6 +20,15 @@ bool LoadVarnet(VarnetExports* exports, std::string* error) {
     exports->IsIntelGPU = &::IsIntelGPU;
     exports->GetEDID = &::GetEDID;
     exports->IsDisplayLACESupport = &::IsDisplayLACESupport;
+    exports->IsColorModeSupport = &::IsColorModeSupport;
+    exports->IsColorModeSupportArray = &::IsColorModeSupportArray;
+    exports->SetColorMode = &::SetColorMode;
+    exports->IsDPSTSupport = &::IsDPSTSupport;
+    exports->IsColortoneSupport = &::IsColortoneSupport;
+    exports->IsQledDisplay = &::IsQledDisplay;
+    exports->IsAmoledDisplay = &::IsAmoledDisplay;
+    exports->IsAmoledPhotoSupport = &::IsAmoledPhotoSupport;
+    exports->IsICCProfileSupport = &::IsICCProfileSupport;
     exports->ctlInit = &::ctlInit;
     exports->ctlClose = &::ctlClose;
     exports->ctlSetRuntimePath = &::ctlSetRuntimePath;

@@ -31,6 +31,15 @@ bool LoadVarnet(VarnetExports* exports, std::string* error) {
     bool ok = Bind(exports->IsIntelGPU, "IsIntelGPU", error);
     ok &= Bind(exports->GetEDID, "GetEDID", error);
     ok &= Bind(exports->IsDisplayLACESupport, "IsDisplayLACESupport", error);
+    ok &= Bind(exports->IsColorModeSupport, "IsColorModeSupport", error);
+    ok &= Bind(exports->IsColorModeSupportArray, "IsColorModeSupportArray", error);
+    ok &= Bind(exports->SetColorMode, "SetColorMode", error);
+    ok &= Bind(exports->IsDPSTSupport, "IsDPSTSupport", error);
+    ok &= Bind(exports->IsColortoneSupport, "IsColortoneSupport", error);
+    ok &= Bind(exports->IsQledDisplay, "IsQledDisplay", error);
+    ok &= Bind(exports->IsAmoledDisplay, "IsAmoledDisplay", error);
+    ok &= Bind(exports->IsAmoledPhotoSupport, "IsAmoledPhotoSupport", error);
+    ok &= Bind(exports->IsICCProfileSupport, "IsICCProfileSupport", error);
     ok &= Bind(exports->ctlInit, "ctlInit", error);
     ok &= Bind(exports->ctlClose, "ctlClose", error);
     ok &= Bind(exports->ctlSetRuntimePath, "ctlSetRuntimePath", error);

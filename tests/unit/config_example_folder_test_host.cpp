@@ -44,8 +44,8 @@ TEST_F(ConfigExampleFolderTest, OffersTheDocumentedModesAndOptions) {
     const struct {
         int32_t mode;
         bool supported;
-    } modes[] = {{1, true},   {2, true},   {3, true},   {4, true},   {5, true},  {6, true},
-                 {7, false},  {10, true},  {11, false}, {12, false}, {13, true}};
+    } modes[] = {{1, true},  {2, true},  {3, true},   {4, true},   {5, true}, {6, true},
+                 {7, false}, {10, true}, {11, false}, {12, false}, {13, true}};
     for (const auto& m : modes) {
         EXPECT_EQ(CheckColorModeSupport(kPanel, m.mode), m.supported) << "mode " << m.mode;
     }
@@ -79,7 +79,8 @@ TEST_F(ConfigExampleFolderTest, EveryOfferedModeIsCompleteInBothFileVariants) {
             }
             if (setting.lut3dValid == 1 && setting.lut3dMode == kLut3dModeCubeFile) {
                 // The .cube file is beside the INI files: 4913 triples.
-                const std::string cube = "C:\\ProgramData\\ColorMode\\" + setting.cubeName + ".cube";
+                const std::string cube =
+                    "C:\\ProgramData\\ColorMode\\" + setting.cubeName + ".cube";
                 std::ifstream in(platform::host::HostPath(cube.c_str()));
                 ASSERT_TRUE(in.good()) << cube;
                 const auto numbers = std::distance(std::istream_iterator<double>(in),

@@ -13,8 +13,8 @@ TEST(ConfigPaths, CollapsesEachPairOfBackslashesFromTheLeft) {
     } cases[] = {
         {"C:\\\\IntelColorMode.ini", "C:\\IntelColorMode.ini"},
         {"C:\\Users\\me\\IntelColorMode.ini", "C:\\Users\\me\\IntelColorMode.ini"},
-        {"a\\\\\\b", "a\\\\b"},       // three: the first pair becomes one, the third stays
-        {"a\\\\\\\\b", "a\\\\b"},     // four: two pairs
+        {"a\\\\\\b", "a\\\\b"},   // three: the first pair becomes one, the third stays
+        {"a\\\\\\\\b", "a\\\\b"}, // four: two pairs
         {"\\\\server\\share", "\\server\\share"}, // no exception for a network path
         {"\\", "\\"},
         {"", ""},

@@ -58,7 +58,8 @@ TEST_F(ConfigPathsTest, AmoledFileIsBesideTheProgramNamedInTheRegistry) {
         const char* value;
         const char* path;
     } cases[] = {
-        {"plain path", platform::kRegSz, "C:\\Program Files\\Tintwell\\Tintwell.exe", expected.c_str()},
+        {"plain path", platform::kRegSz, "C:\\Program Files\\Tintwell\\Tintwell.exe",
+         expected.c_str()},
         {"quoted path", platform::kRegSz, "\"C:\\Program Files\\Tintwell\\Tintwell.exe\"",
          expected.c_str()},
         {"expandable string", platform::kRegExpandSz, "C:\\Program Files\\Tintwell\\Tintwell.exe",

@@ -20,11 +20,12 @@ TEST_F(ConfigSupportTest, ModeNamesAndTheNotSupportSection) {
         int32_t mode;
         const char* section;
     } cases[] = {
-        {1, "MODE_VIVID"},     {2, "MODE_STANDARD"},  {3, "MODE_MOVIE"},     {4, "MODE_EBOOK"},
-        {5, "MODE_NATURAL"},   {6, "MODE_PRO"},       {10, "MODE_GAME_FPS"}, {11, "MODE_GAME_RTS"},
-        {12, "MODE_GAME_AOS"}, {13, "MODE_GAME_RPG"}, {0, "NOTSUPPORT"},     {7, "NOTSUPPORT"},
-        {8, "NOTSUPPORT"},     {9, "NOTSUPPORT"},     {14, "NOTSUPPORT"},    {-1, "NOTSUPPORT"},
-        {INT32_MIN, "NOTSUPPORT"},
+        {1, "MODE_VIVID"},     {2, "MODE_STANDARD"},      {3, "MODE_MOVIE"},
+        {4, "MODE_EBOOK"},     {5, "MODE_NATURAL"},       {6, "MODE_PRO"},
+        {10, "MODE_GAME_FPS"}, {11, "MODE_GAME_RTS"},     {12, "MODE_GAME_AOS"},
+        {13, "MODE_GAME_RPG"}, {0, "NOTSUPPORT"},         {7, "NOTSUPPORT"},
+        {8, "NOTSUPPORT"},     {9, "NOTSUPPORT"},         {14, "NOTSUPPORT"},
+        {-1, "NOTSUPPORT"},    {INT32_MIN, "NOTSUPPORT"},
     };
     for (const auto& c : cases) {
         host::ClearCaptures();
@@ -51,14 +52,14 @@ TEST_F(ConfigSupportTest, ColorModeIsSupportedUnlessItsValueContainsNotSupport) 
         {"other panel only", "[MODE_VIVID]\nOTHER=0/0/0\n", 1, false},
         {"panel names fold case", "[mode_vivid]\nvn156fhd01=0/0/0\n", 1, true},
         {"empty value falls back",
-         "[MODE_VIVID]\nVN156FHD01=\nDEFAULT=NOTSUPPORT\n[MODE_MOVIE]\nVN156FHD01=\nDEFAULT=1/2\n", 1,
-         false},
+         "[MODE_VIVID]\nVN156FHD01=\nDEFAULT=NOTSUPPORT\n[MODE_MOVIE]\nVN156FHD01=\nDEFAULT=1/2\n",
+         1, false},
         {"empty value falls back to a list",
-         "[MODE_VIVID]\nVN156FHD01=\nDEFAULT=NOTSUPPORT\n[MODE_MOVIE]\nVN156FHD01=\nDEFAULT=1/2\n", 3,
-         true},
+         "[MODE_VIVID]\nVN156FHD01=\nDEFAULT=NOTSUPPORT\n[MODE_MOVIE]\nVN156FHD01=\nDEFAULT=1/2\n",
+         3, true},
         {"panel beats DEFAULT", "[MODE_VIVID]\nVN156FHD01=1/2\nDEFAULT=NOTSUPPORT\n", 1, true},
-        {"unlisted mode, ordinary file", "[MODE_PRO]\nDEFAULT=1/2\n[MODE_GAME_FPS]\nDEFAULT=1/2\n", 7,
-         false},
+        {"unlisted mode, ordinary file", "[MODE_PRO]\nDEFAULT=1/2\n[MODE_GAME_FPS]\nDEFAULT=1/2\n",
+         7, false},
         {"unlisted mode reads NOTSUPPORT section", "[NOTSUPPORT]\nDEFAULT=1/2\n", 8, true},
     };
     for (const ModeCase& c : cases) {
@@ -105,7 +106,8 @@ TEST_F(ConfigSupportTest, PanelIdNotKnownAnswersFromDefault) {
 
 TEST_F(ConfigSupportTest, ConfigurationInTheCurrentDirectoryServesWhenProgramDataHasNone) {
     host::SetCurrentDirectory("C:\\");
-    WriteFile("C:\\IntelColorMode.ini", "[MODE_EBOOK]\nDEFAULT=1\n[OPTION_DPST]\nDEFAULT=SUPPORT\n");
+    WriteFile("C:\\IntelColorMode.ini",
+              "[MODE_EBOOK]\nDEFAULT=1\n[OPTION_DPST]\nDEFAULT=SUPPORT\n");
     EXPECT_TRUE(CheckColorModeSupport("VN156FHD01", 4));
     EXPECT_TRUE(CheckOptionSupport("VN156FHD01", "OPTION_DPST"));
 

@@ -19,8 +19,8 @@ class ConfigSandboxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("varnet-config-") + info->test_suite_name() + "-" +
-                           info->name();
+        std::string name =
+            std::string("varnet-config-") + info->test_suite_name() + "-" + info->name();
         for (char& c : name) {
             if (c == '/') {
                 c = '_';

@@ -14,7 +14,10 @@ namespace {
 std::string Levels(int count, int offset = 0) {
     std::string text;
     for (int i = 0; i < count; ++i) {
-        text += (i ? "," : "") + std::to_string((i + offset) % 256);
+        if (i > 0) {
+            text += ',';
+        }
+        text += std::to_string((i + offset) % 256);
     }
     return text;
 }
@@ -62,8 +65,11 @@ TEST(ConfigToneCurve, FillsRedThenGreenThenBlueAndIgnoresTheRest) {
         ASSERT_EQ(curve[i], i < 256 ? i * 257 : 0) << i;
     }
     // Three braced channels of different curves, then numbers past the 768th.
-    const std::string value =
-        "{" + Levels(256) + "}{" + Levels(256, 1) + "}{" + Levels(256, 2) + "}," + Levels(40, 9);
+    std::string value;
+    for (const int offset : {0, 1, 2}) {
+        value.append("{").append(Levels(256, offset)).append("}");
+    }
+    value.append(",").append(Levels(40, 9));
     EXPECT_EQ(ParseToneCurve(value, 256, curve), 808u);
     for (std::size_t channel = 0; channel < 3; ++channel) {
         for (std::size_t level = 0; level < 256; ++level) {

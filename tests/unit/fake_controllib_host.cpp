@@ -13,26 +13,74 @@ namespace {
 
 namespace host = platform::host;
 
-constexpr char kModule[] = "ControlLib.dll";
-const auto kDisplay = reinterpret_cast<ctl_display_output_handle_t>(uintptr_t{0xD15});
-
-ctl_result_t Result(const std::string& name) {
-    const auto it = Fake().results.find(name);
-    return it == Fake().results.end() ? CTL_RESULT_SUCCESS : it->second;
+template <class T> std::vector<uint8_t> Bytes(const T* data, std::size_t count) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(data);
+    return data == nullptr ? std::vector<uint8_t>{}
+                           : std::vector<uint8_t>(bytes, bytes + count * sizeof(T));
 }
 
-template <class R> void Keep(const char* name, const R* record) {
-    const auto* bytes = reinterpret_cast<const uint8_t*>(record);
-    Fake().sent.emplace_back(name, std::vector<uint8_t>(bytes, bytes + sizeof *record));
+// What a call points to beyond its record: copied as far as the record announces, so that a
+// buffer smaller than announced shows up under the address sanitizer.
+std::vector<uint8_t> Payload(const void*) {
+    return {};
+}
+// A pipeline call's block, then for a set the samples it points to.
+std::vector<uint8_t> Payload(const ctl_pixtx_pipe_get_config_t* args) {
+    return Bytes(args->pBlockConfigs, args->pBlockConfigs != nullptr ? 1 : 0);
+}
+std::vector<uint8_t> Payload(const ctl_pixtx_pipe_set_config_t* args) {
+    const ctl_pixtx_block_config_t& block = args->pBlockConfigs[0];
+    std::vector<uint8_t> bytes = Bytes(&block, 1);
+    std::vector<uint8_t> samples;
+    if (block.BlockType == CTL_PIXTX_BLOCK_TYPE_1D_LUT) {
+        const auto& lut = block.Config.OneDLutConfig;
+        samples = Bytes(lut.pSampleValues, std::size_t{lut.NumChannels} * lut.NumSamplesPerChannel);
+    } else if (block.BlockType == CTL_PIXTX_BLOCK_TYPE_3D_LUT) {
+        const std::size_t n = block.Config.ThreeDLutConfig.NumSamplesPerChannel;
+        samples = Bytes(block.Config.ThreeDLutConfig.pSampleValues, n * n * n);
+    }
+    bytes.insert(bytes.end(), samples.begin(), samples.end());
+    return bytes;
+}
+std::vector<uint8_t> Payload(const ctl_video_processing_feature_getset_t* a) {
+    return Bytes(static_cast<const uint8_t*>(a->pCustomValue), std::max(a->CustomValueSize, 0));
 }
 
-// Records that the back-end only sends or only gets answered in.
-template <class H, class R, const char* Name> ctl_result_t Generic(H, R* record) {
-    Keep(Name, record);
-    const ctl_result_t result = Result(Name);
-    const auto answer = Fake().answers.find(Name);
-    if (result == CTL_RESULT_SUCCESS && answer != Fake().answers.end()) {
-        std::memcpy(record, answer->second.data(), std::min(sizeof *record, answer->second.size()));
+// Answers that are not a plain copy of a record: the pipeline and the video custom buffers.
+void Fill(ctl_pixtx_pipe_get_config_t* args) {
+    FakeControlLib& f = Fake();
+    ctl_pixtx_block_config_t* blocks = args->pBlockConfigs;
+    if (args->QueryType == CTL_PIXTX_CONFIG_QUERY_TYPE_CAPABILITY) {
+        args->NumBlocks =
+            blocks == nullptr ? static_cast<uint32_t>(f.blocks.size()) : args->NumBlocks;
+        std::copy_n(f.blocks.begin(), blocks == nullptr ? 0 : args->NumBlocks, blocks);
+    } else if (blocks[0].BlockType == CTL_PIXTX_BLOCK_TYPE_1D_LUT) {
+        ctl_pixtx_1dlut_config_t& lut = blocks[0].Config.OneDLutConfig;
+        if (f.oneDAnswerSamples == lut.NumSamplesPerChannel) {
+            std::copy_n(f.oneDSamples.begin(),
+                        std::min<std::size_t>(f.oneDSamples.size(), lut.NumChannels * 256u),
+                        lut.pSampleValues);
+        }
+        lut.NumSamplesPerChannel = f.oneDAnswerSamples;
+    }
+}
+void Fill(ctl_video_processing_feature_getset_t* a) {
+    const std::size_t room = static_cast<std::size_t>(std::max(a->CustomValueSize, 0));
+    std::copy_n(Fake().videoCustom.begin(), std::min(room, Fake().videoCustom.size()),
+                static_cast<uint8_t*>(a->pCustomValue));
+}
+void Fill(void*) {}
+
+template <class H, class R, const char* Name> ctl_result_t Entry(H handle, R* record) {
+    FakeControlLib& f = Fake();
+    f.calls.push_back({Name, handle, Bytes(record, 1), Payload(record)});
+    const auto result = f.results.count(Name) != 0 ? f.results[Name] : CTL_RESULT_SUCCESS;
+    if (result == CTL_RESULT_SUCCESS) {
+        Fill(record);
+        if (f.answers.count(Name) != 0) {
+            std::memcpy(record, f.answers[Name].data(),
+                        std::min(sizeof(R), f.answers[Name].size()));
+        }
     }
     return result;
 }
@@ -41,136 +89,68 @@ ctl_result_t Init(ctl_init_args_t*, ctl_api_handle_t* handle) {
     *handle = reinterpret_cast<ctl_api_handle_t>(uintptr_t{0xA91});
     return CTL_RESULT_SUCCESS;
 }
-
 ctl_result_t Close(ctl_api_handle_t) {
     return CTL_RESULT_SUCCESS;
 }
-
 ctl_result_t Devices(ctl_api_handle_t, uint32_t* count, ctl_device_adapter_handle_t* out) {
     for (uint32_t a = 0; out != nullptr && a < std::min(*count, Fake().adapterCount); ++a) {
-        out[a] = FakeAdapter(a);
+        out[a] = reinterpret_cast<ctl_device_adapter_handle_t>(uintptr_t{0x1000} + a);
     }
     *count = Fake().adapterCount;
     return CTL_RESULT_SUCCESS;
 }
-
-ctl_result_t Displays(ctl_device_adapter_handle_t a, uint32_t* count,
+// Every adapter has one display; the built-in panel's encoder id is answered for all.
+ctl_result_t Displays(ctl_device_adapter_handle_t, uint32_t* count,
                       ctl_display_output_handle_t* out) {
     if (out != nullptr && *count > 0) {
-        out[0] = kDisplay;
+        out[0] = reinterpret_cast<ctl_display_output_handle_t>(uintptr_t{0xD15});
     }
-    *count = a == FakeAdapter(0) ? 1 : 0;
+    *count = 1;
     return CTL_RESULT_SUCCESS;
 }
-
 ctl_result_t Properties(ctl_display_output_handle_t, ctl_display_properties_t* p) {
     p->Os_display_encoder_handle.WindowsDisplayEncoderID = 0x00800050;
     return CTL_RESULT_SUCCESS;
 }
 
-// Capability queries always succeed; the scripted result is for current-state reads.
-ctl_result_t PixGet(ctl_display_output_handle_t, ctl_pixtx_pipe_get_config_t* args) {
-    FakeControlLib& f = Fake();
-    if (args->QueryType == CTL_PIXTX_CONFIG_QUERY_TYPE_CAPABILITY) {
-        if (args->pBlockConfigs == nullptr) {
-            args->NumBlocks = static_cast<uint32_t>(f.blocks.size());
-        }
-        for (uint32_t i = 0; args->pBlockConfigs != nullptr && i < args->NumBlocks; ++i) {
-            args->pBlockConfigs[i] = f.blocks.at(i);
-        }
-        return CTL_RESULT_SUCCESS;
-    }
-    ctl_pixtx_block_config_t& block = args->pBlockConfigs[0];
-    f.pixGets.push_back(block);
-    const ctl_result_t result = Result("ctlPixelTransformationGetConfig");
-    if (result != CTL_RESULT_SUCCESS) {
-        return result;
-    }
-    if (block.BlockType == CTL_PIXTX_BLOCK_TYPE_1D_LUT) {
-        ctl_pixtx_1dlut_config_t& lut = block.Config.OneDLutConfig;
-        if (f.oneDAnswerSamples == lut.NumSamplesPerChannel) {
-            const std::size_t room = std::size_t{lut.NumChannels} * lut.NumSamplesPerChannel;
-            std::copy_n(f.oneDSamples.begin(), std::min(room, f.oneDSamples.size()),
-                        lut.pSampleValues);
-        }
-        lut.NumSamplesPerChannel = f.oneDAnswerSamples;
-    } else {
-        const std::size_t n = block.Config.ThreeDLutConfig.NumSamplesPerChannel;
-        std::copy_n(f.lut.begin(), std::min(n * n * n, f.lut.size()),
-                    block.Config.ThreeDLutConfig.pSampleValues);
-    }
-    return CTL_RESULT_SUCCESS;
-}
-
-// Copies as many samples as the block announces: a buffer smaller than that shows up under
-// the address sanitizer.
-ctl_result_t PixSet(ctl_display_output_handle_t, ctl_pixtx_pipe_set_config_t* args) {
-    EXPECT_EQ(args->Size, 32u);
-    EXPECT_EQ(args->NumBlocks, 1u);
-    const ctl_pixtx_block_config_t& block = args->pBlockConfigs[0];
-    FakeControlLib::PixSet set{args->OpertaionType, args->Flags, block, {}, {}};
-    if (block.BlockType == CTL_PIXTX_BLOCK_TYPE_1D_LUT) {
-        const auto& lut = block.Config.OneDLutConfig;
-        set.samples.assign(lut.pSampleValues,
-                           lut.pSampleValues + lut.NumChannels * lut.NumSamplesPerChannel);
-    } else if (block.BlockType == CTL_PIXTX_BLOCK_TYPE_3D_LUT) {
-        const std::size_t n = block.Config.ThreeDLutConfig.NumSamplesPerChannel;
-        set.lut.assign(block.Config.ThreeDLutConfig.pSampleValues,
-                       block.Config.ThreeDLutConfig.pSampleValues + n * n * n);
-    }
-    Fake().pixSets.push_back(set);
-    return Result("ctlPixelTransformationSetConfig");
-}
-
-constexpr char kVideo[] = "ctlGetSetVideoProcessingFeature";
-
-ctl_result_t Video(ctl_device_adapter_handle_t adapter, ctl_video_processing_feature_getset_t* a) {
-    auto* custom = static_cast<uint8_t*>(a->pCustomValue);
-    const auto size = static_cast<std::size_t>(std::max(a->CustomValueSize, 0));
-    Fake().videoCustomSent.emplace_back(custom, custom + (custom != nullptr ? size : 0));
-    Fake().videoAdapters.push_back(adapter);
-    const bool set = a->bSet;
-    const ctl_result_t result =
-        Generic<ctl_device_adapter_handle_t, ctl_video_processing_feature_getset_t, kVideo>(adapter,
-                                                                                            a);
-    if (result == CTL_RESULT_SUCCESS && !set && custom != nullptr) {
-        std::copy_n(Fake().videoCustom.begin(), std::min(size, Fake().videoCustom.size()), custom);
-    }
-    return result;
-}
-
 using D = ctl_display_output_handle_t;
+constexpr char kPixGet[] = "ctlPixelTransformationGetConfig";
+constexpr char kPixSet[] = "ctlPixelTransformationSetConfig";
+constexpr char kVideo[] = "ctlGetSetVideoProcessingFeature";
 constexpr char kGetLace[] = "ctlGetLACEConfig";
 constexpr char kSetLace[] = "ctlSetLACEConfig";
-constexpr char kGetSharpness[] = "ctlGetCurrentSharpness";
-constexpr char kSetSharpness[] = "ctlSetCurrentSharpness";
+constexpr char kGetSharp[] = "ctlGetCurrentSharpness";
+constexpr char kSetSharp[] = "ctlSetCurrentSharpness";
 constexpr char kCaps[] = "ctlGetPowerOptimizationCaps";
 constexpr char kGetPower[] = "ctlGetPowerOptimizationSetting";
 constexpr char kSetPower[] = "ctlSetPowerOptimizationSetting";
 constexpr char kAux[] = "ctlAUXAccess";
 
+template <class Fn> void* Address(Fn* fn) {
+    return reinterpret_cast<void*>(fn);
+}
+
 void* Lookup(const char* name) {
+    using Power = ctl_power_optimization_settings_t;
     static const std::map<std::string, void*> entries = {
-        {"ctlInit", reinterpret_cast<void*>(&Init)},
-        {"ctlClose", reinterpret_cast<void*>(&Close)},
-        {"ctlEnumerateDevices", reinterpret_cast<void*>(&Devices)},
-        {"ctlEnumerateDisplayOutputs", reinterpret_cast<void*>(&Displays)},
-        {"ctlGetDisplayProperties", reinterpret_cast<void*>(&Properties)},
-        {"ctlPixelTransformationGetConfig", reinterpret_cast<void*>(&PixGet)},
-        {"ctlPixelTransformationSetConfig", reinterpret_cast<void*>(&PixSet)},
-        {kVideo, reinterpret_cast<void*>(&Video)},
-        {kGetLace, reinterpret_cast<void*>(&Generic<D, ctl_lace_config_t, kGetLace>)},
-        {kSetLace, reinterpret_cast<void*>(&Generic<D, ctl_lace_config_t, kSetLace>)},
-        {kGetSharpness,
-         reinterpret_cast<void*>(&Generic<D, ctl_sharpness_settings_t, kGetSharpness>)},
-        {kSetSharpness,
-         reinterpret_cast<void*>(&Generic<D, ctl_sharpness_settings_t, kSetSharpness>)},
-        {kCaps, reinterpret_cast<void*>(&Generic<D, ctl_power_optimization_caps_t, kCaps>)},
-        {kGetPower,
-         reinterpret_cast<void*>(&Generic<D, ctl_power_optimization_settings_t, kGetPower>)},
-        {kSetPower,
-         reinterpret_cast<void*>(&Generic<D, ctl_power_optimization_settings_t, kSetPower>)},
-        {kAux, reinterpret_cast<void*>(&Generic<D, ctl_aux_access_args_t, kAux>)},
+        {"ctlInit", Address(&Init)},
+        {"ctlClose", Address(&Close)},
+        {"ctlEnumerateDevices", Address(&Devices)},
+        {"ctlEnumerateDisplayOutputs", Address(&Displays)},
+        {"ctlGetDisplayProperties", Address(&Properties)},
+        {kPixGet, Address(&Entry<D, ctl_pixtx_pipe_get_config_t, kPixGet>)},
+        {kPixSet, Address(&Entry<D, ctl_pixtx_pipe_set_config_t, kPixSet>)},
+        {kVideo,
+         Address(
+             &Entry<ctl_device_adapter_handle_t, ctl_video_processing_feature_getset_t, kVideo>)},
+        {kGetLace, Address(&Entry<D, ctl_lace_config_t, kGetLace>)},
+        {kSetLace, Address(&Entry<D, ctl_lace_config_t, kSetLace>)},
+        {kGetSharp, Address(&Entry<D, ctl_sharpness_settings_t, kGetSharp>)},
+        {kSetSharp, Address(&Entry<D, ctl_sharpness_settings_t, kSetSharp>)},
+        {kCaps, Address(&Entry<D, ctl_power_optimization_caps_t, kCaps>)},
+        {kGetPower, Address(&Entry<D, Power, kGetPower>)},
+        {kSetPower, Address(&Entry<D, Power, kSetPower>)},
+        {kAux, Address(&Entry<D, ctl_aux_access_args_t, kAux>)},
     };
     const auto it = entries.find(name);
     return it == entries.end() || Fake().missing.count(name) != 0 ? nullptr : it->second;
@@ -178,9 +158,14 @@ void* Lookup(const char* name) {
 
 } // namespace
 
-std::size_t FakeControlLib::Count(const char* name) const {
-    return static_cast<std::size_t>(std::count_if(
-        sent.begin(), sent.end(), [name](const auto& entry) { return entry.first == name; }));
+std::vector<const FakeCall*> FakeControlLib::Calls(const char* name) const {
+    std::vector<const FakeCall*> list;
+    for (const FakeCall& call : calls) {
+        if (call.name == name) {
+            list.push_back(&call);
+        }
+    }
+    return list;
 }
 
 FakeControlLib& Fake() {
@@ -202,14 +187,10 @@ ctl_pixtx_block_config_t FakeBlock(uint32_t id, uint32_t type, uint32_t samples)
     return block;
 }
 
-ctl_device_adapter_handle_t FakeAdapter(uint32_t index) {
-    return reinterpret_cast<ctl_device_adapter_handle_t>(uintptr_t{0x1000} + index);
-}
-
 void FakeControlLibTest::SetUp() {
     root_ = std::filesystem::path(::testing::TempDir()) /
-            (std::string("varnet-igcl-") +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            ("varnet-igcl-" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(root_);
     host::SetRoot(root_.string());
     host::ResetState();
@@ -219,13 +200,13 @@ void FakeControlLibTest::SetUp() {
     Fake().blocks = {FakeBlock(7, CTL_PIXTX_BLOCK_TYPE_1D_LUT, 1024),
                      FakeBlock(9, CTL_PIXTX_BLOCK_TYPE_3D_LUT, 17),
                      FakeBlock(12, CTL_PIXTX_BLOCK_TYPE_3X3_MATRIX, 0)};
-    host::UnregisterModule(kModule);
-    host::RegisterModule(kModule, Lookup);
+    host::UnregisterModule("ControlLib.dll");
+    host::RegisterModule("ControlLib.dll", Lookup);
 }
 
 void FakeControlLibTest::TearDown() {
     ResetBindingForTesting();
-    host::UnregisterModule(kModule);
+    host::UnregisterModule("ControlLib.dll");
     host::ResetState();
     GammaMax = kGammaMaxDefault;
     std::filesystem::remove_all(root_);
