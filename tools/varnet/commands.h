@@ -1,8 +1,21 @@
-// The tool's subcommands. Each prints its report to standard output and returns the exit code.
+// The tool's subcommands. Each prints its report and returns the process's exit code.
 #pragma once
+
+#include <cstdint>
+#include <string>
 
 namespace varnet::tool {
 
+struct ApplyOptions {
+    int32_t mode = 0;
+    int32_t whitePoint = 2;
+    int32_t gammaLevel = 5;
+    bool use3DLutFiles = false;
+};
+
 int RunInfo();
+int RunModes();
+// journal: the simulators' journal, or empty on a real driver.
+int RunApply(const ApplyOptions& apply, const std::string& journal);
 
 } // namespace varnet::tool

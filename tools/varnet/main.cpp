@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands.h"
+#include "config_folder.h"
 #include "report_stream.h"
 #include "tool_environment.h"
 
@@ -25,7 +26,22 @@ int main(int argc, char** argv) {
     app.add_flag("--driver-output", driverOutput,
                  "Also show what the library prints to standard output");
 
+    std::string configFolder;
+    app.add_option("--config", configFolder,
+                   "Configuration folder to install in C:\\ProgramData\\ColorMode first");
+
     auto* info = app.add_subcommand("info", "Panel ID, back-end, driver version and LACE support");
+    auto* modes =
+        app.add_subcommand("modes", "Every colour mode and option, as the exports answer");
+    varnet::tool::ApplyOptions apply;
+    auto* applyCommand =
+        app.add_subcommand("apply", "Apply a colour mode; show what reached the driver");
+    applyCommand->add_option("MODE", apply.mode, "Colour mode number (1-6, 10-13)")->required();
+    applyCommand->add_option("--white-point", apply.whitePoint,
+                             "White point index 0-4 (2 neutral)");
+    applyCommand->add_option("--gamma-level", apply.gammaLevel, "Gamma level 0-10 (5 neutral)");
+    applyCommand->add_flag("--3dlut", apply.use3DLutFiles,
+                           "Prefer the 3D LUT variants of the files");
 
     CLI11_PARSE(app, argc, argv);
 
@@ -35,8 +51,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "varnet: %s\n", error.c_str());
         return 2;
     }
+    if (!configFolder.empty() && !varnet::tool::InstallConfigFolder(configFolder, &error)) {
+        std::fprintf(stderr, "varnet: %s\n", error.c_str());
+        return 2;
+    }
     if (info->parsed()) {
         return varnet::tool::RunInfo();
+    }
+    if (modes->parsed()) {
+        return varnet::tool::RunModes();
+    }
+    if (applyCommand->parsed()) {
+        return varnet::tool::RunApply(apply, options.simulated ? options.journal : std::string());
     }
     return 1;
 }

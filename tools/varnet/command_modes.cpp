@@ -1,0 +1,47 @@
+// varnet modes: every colour mode and option the panel's configuration offers, as the exports
+// answer them.
+#include "commands.h"
+#include "report_stream.h"
+#include "varnet/varnet.h"
+
+namespace varnet::tool {
+
+namespace {
+
+struct ModeName {
+    int32_t mode;
+    const char* name;
+};
+constexpr ModeName kModes[] = {
+    {1, "vivid"}, {2, "standard"},  {3, "movie"},     {4, "e-book"},    {5, "natural"},
+    {6, "pro"},   {10, "game FPS"}, {11, "game RTS"}, {12, "game AOS"}, {13, "game RPG"}};
+
+const char* YesNo(bool answer) {
+    return answer ? "yes" : "no";
+}
+
+} // namespace
+
+int RunModes() {
+    std::FILE* out = Report();
+    char panelId[255] = {};
+    const int32_t length = GetEDID(panelId);
+    std::fprintf(out, "Panel ID  %s\n\n",
+                 length > 0 ? panelId : "(not identified: DEFAULT entries answer)");
+    std::fprintf(out, "%-6s%-12s%-11s%-14s%s\n", "Mode", "Name", "Supported", "ICC profile",
+                 "ICC (3D LUT files)");
+    for (const ModeName& m : kModes) {
+        std::fprintf(out, "%-6d%-12s%-11s%-14s%s\n", m.mode, m.name,
+                     YesNo(IsColorModeSupport(m.mode)), YesNo(IsICCProfileSupport(m.mode, false)),
+                     YesNo(IsICCProfileSupport(m.mode, true)));
+    }
+    std::fprintf(out, "\n%-22s%s\n", "DPST", YesNo(IsDPSTSupport()));
+    std::fprintf(out, "%-22s%s\n", "Colour tone", YesNo(IsColortoneSupport()));
+    std::fprintf(out, "%-22s%s\n", "QLED panel", YesNo(IsQledDisplay()));
+    std::fprintf(out, "%-22s%s\n", "AMOLED panel", YesNo(IsAmoledDisplay()));
+    std::fprintf(out, "%-22s%s\n", "AMOLED photo mode", YesNo(IsAmoledPhotoSupport()));
+    std::fprintf(out, "%-22s%s\n", "LACE", YesNo(IsDisplayLACESupport()));
+    return 0;
+}
+
+} // namespace varnet::tool
