@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
     app.add_option("--journal", options.journal, "Simulator journal (JSON lines)");
     app.add_flag("--simulated", options.simulated,
                  "Use the simulated laptop instead of the installed driver (always so on Linux)");
+    app.add_option("--backend", options.backend,
+                   "auto, or cui: the simulated Control Library refuses to start")
+        ->check(CLI::IsMember({"auto", "cui"}));
     bool driverOutput = false;
     app.add_flag("--driver-output", driverOutput,
                  "Also show what the library prints to standard output");

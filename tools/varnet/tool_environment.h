@@ -12,6 +12,7 @@ struct ToolOptions {
     std::string state;    // simulator state file; empty means one beside the sandbox
     std::string journal;  // simulator journal; empty means one beside the sandbox
     bool simulated = false;
+    std::string backend = "auto"; // auto, or cui: the simulated run time refuses to start
 };
 
 // Prepares the process: sandbox root (host), simulated machine, COM on this thread.

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "backend_choice.h"
 #include "machine/simulated_machine.h"
 #include "platform/host/sandbox.h"
 #include "platform/platform.h"
@@ -29,6 +30,9 @@ bool PrepareEnvironment(ToolOptions& options, std::string* error) {
     }
     // There is no real driver on the host: the simulated laptop is the only machine there is.
     options.simulated = true;
+    if (!ApplyBackendChoice(options, error)) {
+        return false;
+    }
     if (!sim::InstallSimulatedMachine({options.scenario, options.state, options.journal}, error)) {
         return false;
     }

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "backend_choice.h"
 #include "machine/simulated_machine.h"
 #include "platform/platform.h"
 #include "tool_environment.h"
@@ -17,10 +18,16 @@ bool PrepareEnvironment(ToolOptions& options, std::string* error) {
         if (options.journal.empty()) {
             options.journal = (temp / "varnet-sim-journal.jsonl").string();
         }
+        if (!ApplyBackendChoice(options, error)) {
+            return false;
+        }
         if (!sim::InstallSimulatedMachine({options.scenario, options.state, options.journal},
                                           error)) {
             return false;
         }
+    }
+    if (!options.simulated && !ApplyBackendChoice(options, error)) {
+        return false;
     }
     if (!platform::ComInitializeThread()) {
         *error = "COM could not be initialised on this thread";
