@@ -13,7 +13,14 @@ struct ApplyOptions {
     bool use3DLutFiles = false;
 };
 
+struct LaceOptions {
+    bool set = false;
+    uint32_t enable = 0;
+    uint32_t level = 0;
+};
+
 int RunInfo();
+int RunLace(const LaceOptions& lace);
 int RunModes();
 // journal: the simulators' journal, or empty on a real driver.
 int RunApply(const ApplyOptions& apply, const std::string& journal);

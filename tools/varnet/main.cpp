@@ -46,7 +46,14 @@ int main(int argc, char** argv) {
     applyCommand->add_flag("--3dlut", apply.use3DLutFiles,
                            "Prefer the 3D LUT variants of the files");
 
+    varnet::tool::LaceOptions lace;
+    auto* laceCommand =
+        app.add_subcommand("lace", "Show LACE, or set it with --enable and --level");
+    auto* enableOption = laceCommand->add_option("--enable", lace.enable, "0 off, 1 on");
+    auto* levelOption = laceCommand->add_option("--level", lace.level, "Aggressiveness level");
+
     CLI11_PARSE(app, argc, argv);
+    lace.set = enableOption->count() > 0 || levelOption->count() > 0;
 
     varnet::tool::SetUpReportStream(driverOutput);
     std::string error;
@@ -60,6 +67,9 @@ int main(int argc, char** argv) {
     }
     if (info->parsed()) {
         return varnet::tool::RunInfo();
+    }
+    if (laceCommand->parsed()) {
+        return varnet::tool::RunLace(lace);
     }
     if (modes->parsed()) {
         return varnet::tool::RunModes();
