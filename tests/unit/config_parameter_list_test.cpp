@@ -59,12 +59,12 @@ TEST(ConfigParameterList, ChangesExactlyTheFieldsItNames) {
          [](auto& s) {
              s.hue = -12.5f, s.saturation = 12.5f, s.videoItem1Auto = 1, s.sharpnessReset = 1;
              s.videoItem3Enable = 0, s.item15Auto = 1, s.videoSwitch = 0;
-             s.lutName = "NOLUT", s.noLut = 1, s.displayTccValid = 0;
+             s.lutName = std::string("NOLUT"), s.noLut = 1, s.displayTccValid = 0;
          }},
         {GAMMAS "0/0/N/N/N/a/C/L/0/10/20/30/40/50/60/N/-4/777",
          [](auto& s) {
              s.videoItem1Valid = 0, s.sharpnessValid = 0, s.videoItem3Valid = 0, s.videoSwitch = 1;
-             s.lutName = "L", s.displayTccPresent = 1, s.displayTccValid = 1;
+             s.lutName = std::string("L"), s.displayTccPresent = 1, s.displayTccValid = 1;
              for (int i = 0; i < 6; ++i) {
                  s.displayTcc[i] = 10 * (i + 1);
              }
@@ -74,13 +74,14 @@ TEST(ConfigParameterList, ChangesExactlyTheFieldsItNames) {
         {GAMMAS "0/0/U/A/0.5/A/c/L/1/0/0/0/0/0/0/9/0/0/1/2/3/4/5/6/7/8/9/Y/my cube/N/N",
          [](auto& s) {
              s.videoItem1Reset = 1, s.sharpnessAuto = 1, s.videoItem3Enable = 1;
-             s.videoItem3Value = 0.5f, s.item15Auto = 1, s.lutName = "L";
+             s.videoItem3Value = 0.5f, s.item15Auto = 1, s.lutName = std::string("L");
              s.displayTccPresent = 1, s.displayTccValid = 1, s.displayTccEnable = 1;
              s.item25Valid = 1, s.item25Value = 9, s.lut3dValid = 1;
              for (int i = 0; i < 9; ++i) {
                  s.lut3dParams[i] = i + 1;
              }
-             s.lut3dParamsRead = 1, s.iccProfile = 1, s.cubeName = "my cube", s.cubeNameValid = 1;
+             s.lut3dParamsRead = 1, s.iccProfile = 1, s.cubeName = std::string("my cube"),
+             s.cubeNameValid = 1;
          }},
         // Blank fields 17 and 38 read as empty names; "y" is not "Y".
         {GAMMAS "0/0/0.75/2/0/x/U/ /N/0/0/0/0/0/0/N/0/N/0/0/0/0/0/0/0/0/0/y/ /N",

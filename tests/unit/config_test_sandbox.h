@@ -1,10 +1,8 @@
-// A fresh sandbox per test for the configuration store's host tests, and ways to put files and
-// the AMOLED registry value where the store looks for them.
+// A fresh sandbox per test for the configuration store's host tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -19,44 +17,33 @@ class ConfigSandboxTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name =
-            std::string("varnet-config-") + info->test_suite_name() + "-" + info->name();
-        for (char& c : name) {
-            if (c == '/') {
-                c = '_';
-            }
-        }
-        root_ = std::filesystem::path(::testing::TempDir()) / name;
+        root_ = std::filesystem::path(::testing::TempDir()) /
+                (std::string("varnet-config-") + info->test_suite_name() + "-" + info->name());
         std::filesystem::remove_all(root_);
         platform::host::SetRoot(root_.string());
         platform::host::ResetState();
     }
-
     void TearDown() override {
         platform::host::ResetState();
         std::filesystem::remove_all(root_);
     }
 
-    // Writes a file at a Windows path, creating its folders.
-    static void WriteFile(const std::string& windowsPath, const std::string& content) {
+    // Writes (or with remove, deletes) a file at a Windows path.
+    static void WriteFile(const std::string& windowsPath, const std::string& text,
+                          bool remove = false) {
         const std::filesystem::path path = platform::host::HostPath(windowsPath.c_str());
         std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << content;
+        if (remove) {
+            std::filesystem::remove(path);
+        } else {
+            std::ofstream(path, std::ios::binary) << text;
+        }
     }
-
-    static void RemoveFile(const std::string& windowsPath) {
-        std::filesystem::remove(platform::host::HostPath(windowsPath.c_str()));
+    // A file of the ProgramData configuration folder, where the store looks first.
+    static void WriteConfig(const std::string& fileName, const std::string& text,
+                            bool remove = false) {
+        WriteFile("C:\\ProgramData\\ColorMode\\" + fileName, text, remove);
     }
-
-    static std::string InProgramData(const std::string& fileName) {
-        return "C:\\ProgramData\\ColorMode\\" + fileName;
-    }
-
-    // A configuration file in the ProgramData folder, where the store looks first.
-    static void WriteConfig(const std::string& fileName, const std::string& content) {
-        WriteFile(InProgramData(fileName), content);
-    }
-
     // The registry value that names the settings program.
     static void SetProgramPath(uint32_t type, const std::string& data) {
         platform::RegKey key = nullptr;
