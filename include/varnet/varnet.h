@@ -63,6 +63,16 @@ bool IsAmoledPhotoSupport(void);
 /* True when the mode's parameter list for the panel asks for an ICC profile. */
 bool IsICCProfileSupport(int32_t mode, bool use3DLutFiles);
 
+/* Switches DPST on at level 5 with the driver's enhanced setting and writes the state before the
+ * change into saved (the enhanced value only when the driver offers one), even when the change
+ * then fails. True when the driver took the change; false with a null pointer, without the
+ * driver's SDK object (COM must be initialised on the calling thread) or without DPST. */
+bool SetLevelEnhancedDPST(EnhancedDpstSavedState* saved);
+
+/* Puts back a state saved by SetLevelEnhancedDPST: DPST on only when values[0] is 1, the level,
+ * and the enhanced value when the driver offers one. False with a null pointer. */
+bool RestoreLevelEnhancedDPST(const EnhancedDpstSavedState* saved);
+
 #ifdef __cplusplus
 } /* extern "C" */
 static_assert(sizeof(ColorModeQuery) == 8, "ColorModeQuery is 8 bytes");

@@ -1,5 +1,7 @@
 #include "common/scenario.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <sstream>
 
@@ -32,6 +34,23 @@ uint32_t Scenario::CuiLaceSupported(const CuiDeviceSpec& device) const {
         return *device.laceSupported;
     const DisplaySpec* display = FindDisplay(device.displayName);
     return display && display->laceSupported ? 1 : 0;
+}
+
+const DisplaySpec* Scenario::CuiDisplay(const CuiDeviceSpec& device) const {
+    for (const AdapterSpec& adapter : adapters)
+        for (const DisplaySpec& display : adapter.displays)
+            if (display.name.size() == device.displayName.size() &&
+                std::equal(display.name.begin(), display.name.end(), device.displayName.begin(),
+                           [](char a, char b) {
+                               return std::toupper(static_cast<unsigned char>(a)) ==
+                                      std::toupper(static_cast<unsigned char>(b));
+                           }))
+                return &display;
+    return nullptr;
+}
+
+std::string Scenario::PanelDisplayName() const {
+    return cuiDevices.empty() ? std::string() : cuiDevices.front().displayName;
 }
 
 Scenario LoadScenarioFile(const std::string& path) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 
 #include "common/faults.h"
 #include "common/scenario_values.h"
+#include "common/sim_state.h"
 
 namespace varnet::sim {
 
@@ -27,6 +29,21 @@ struct PipelineBlock {
     uint32_t sampling = 0; // 1D LUT sampling type
 };
 
+// DPST as the driver starts. The CUI SDK's block reports DPST (bit value 8) as supported when
+// the display's power features include DPST; otherFeatures are further feature bits that block
+// reports as both supported and on.
+struct DpstSpec {
+    bool enabled = true;
+    uint32_t level = 3;
+    uint32_t otherFeatures = 0;
+    std::optional<uint32_t> enhanced = 0; // null: the driver does not offer the enhanced value
+};
+
+struct SharpnessSpec {
+    uint32_t filterTypes = 3; // supported ctl_sharpness_filter_type_flags_t; 0: no sharpness
+    SharpnessState initial;
+};
+
 struct DisplaySpec {
     std::string name; // "\\.\DISPLAYn"; also the key of its driver state
     uint32_t encoderId = kPanelEncoderId;
@@ -36,11 +53,21 @@ struct DisplaySpec {
     std::optional<uint32_t> reportedEdidSize;     // what a size query of block 0 answers
     std::vector<PipelineBlock> pipeline;
     bool laceSupported = true;
-    uint32_t powerFeatures = 0; // ctl_power_optimization_flags_t
+    uint32_t powerFeatures = 0;                     // ctl_power_optimization_flags_t
+    std::optional<std::vector<uint16_t>> gammaRamp; // 768 entries; null: identity
+    DpstSpec dpst;
+    SharpnessSpec sharpness;
+    std::map<uint32_t, uint8_t> aux; // DPCD bytes; unset addresses read 0
 };
+
+// Bits (1 << ctl_video_processing_feature_t) of the features an adapter offers.
+inline constexpr uint32_t kAllVideoFeatures =
+    (1u << 2) | (1u << 3) | (1u << 5) | (1u << 6) | (1u << 7);
 
 struct AdapterSpec {
     std::vector<DisplaySpec> displays;
+    uint32_t videoFeatures = kAllVideoFeatures;
+    VideoState video;
 };
 
 // One answer of the CUI SDK's device enumeration.
@@ -52,6 +79,9 @@ struct CuiDeviceSpec {
     int32_t state = 0;
     std::optional<uint32_t> laceSupported;    // otherwise from the display of the same name
     std::optional<std::vector<uint8_t>> edid; // otherwise from the display of the same name
+    bool colorMatrix = true;                  // the colour-matrix block reports it enabled
+    std::optional<uint32_t> lut3dStatus;      // otherwise 1 while a 3D LUT is in effect, else 0
+    std::optional<uint32_t> panelWidth, panelHeight; // otherwise the scenario's panelSize
 };
 
 struct Scenario {
@@ -68,6 +98,11 @@ struct Scenario {
     // The EDID base block the CUI SDK reports for a device; empty when it has none.
     std::vector<uint8_t> CuiEdid(const CuiDeviceSpec& device) const;
     uint32_t CuiLaceSupported(const CuiDeviceSpec& device) const;
+    // The display a CUI device shows; null when the scenario has none of that name.
+    const DisplaySpec* CuiDisplay(const CuiDeviceSpec& device) const;
+    // The internal panel, whose state blocks without a device UID (DPST) belong to: the first
+    // CUI device's display name; empty without devices.
+    std::string PanelDisplayName() const;
 };
 
 // The default laptop as a scenario file would spell it.

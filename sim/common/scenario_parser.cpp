@@ -4,6 +4,7 @@
 
 #include "common/edid_builder.h"
 #include "common/scenario.h"
+#include "common/scenario_features.h"
 #include "common/scenario_values.h"
 
 namespace varnet::sim {
@@ -11,15 +12,6 @@ namespace varnet::sim {
 namespace {
 
 using nlohmann::json;
-
-void CheckKeys(const json& object, const std::string& field, std::set<std::string> known) {
-    if (!object.is_object())
-        throw ScenarioError(field + ": expected an object");
-    known.insert("comment");
-    for (const auto& item : object.items())
-        if (!known.count(item.key()))
-            throw ScenarioError(field + "." + item.key() + ": unknown field");
-}
 
 const json& Array(const json& value, const std::string& field) {
     if (!value.is_array())
@@ -140,7 +132,7 @@ DisplaySpec ParseDisplay(const json& given, const json& defaults, const std::str
                          std::size_t position) {
     CheckKeys(given, field,
               {"name", "encoderId", "outputType", "edid", "extensions", "reportedEdidSize",
-               "pipeline", "lace", "powerFeatures"});
+               "pipeline", "lace", "powerFeatures", "gammaRamp", "dpst", "sharpness", "aux"});
     // A display that brings its own EDID brings its own extension blocks too.
     json value = defaults;
     if (given.contains("edid"))
@@ -174,11 +166,17 @@ DisplaySpec ParseDisplay(const json& given, const json& defaults, const std::str
             ParseBlock(pipeline[i], field + ".pipeline[" + std::to_string(i) + "]"));
     display.laceSupported = value.at("lace").get<bool>();
     display.powerFeatures = ParseU32(value.at("powerFeatures"), field + ".powerFeatures");
+    display.gammaRamp = ParseGammaRamp(value.at("gammaRamp"), field + ".gammaRamp");
+    display.dpst = ParseDpst(value.at("dpst"), field + ".dpst");
+    display.sharpness = ParseSharpness(value.at("sharpness"), field + ".sharpness");
+    display.aux = ParseAux(value.at("aux"), field + ".aux");
     return display;
 }
 
 CuiDeviceSpec ParseCuiDevice(const json& value, const std::string& field) {
-    CheckKeys(value, field, {"displayName", "index", "uid", "type", "state", "lace", "edid"});
+    CheckKeys(value, field,
+              {"displayName", "index", "uid", "type", "state", "lace", "edid", "colorMatrix",
+               "lut3dStatus", "panelSize"});
     CuiDeviceSpec device;
     if (!value.contains("displayName"))
         throw ScenarioError(field + ": a device needs \"displayName\"");
@@ -198,6 +196,16 @@ CuiDeviceSpec ParseCuiDevice(const json& value, const std::string& field) {
     }
     if (value.contains("edid"))
         device.edid = ParseEdid(value.at("edid"), field + ".edid", 0);
+    if (value.contains("colorMatrix"))
+        device.colorMatrix = ParseBool(value.at("colorMatrix"), field + ".colorMatrix");
+    if (value.contains("lut3dStatus") && !value.at("lut3dStatus").is_null())
+        device.lut3dStatus = ParseU32(value.at("lut3dStatus"), field + ".lut3dStatus");
+    if (value.contains("panelSize")) {
+        const json& size = value.at("panelSize");
+        CheckKeys(size, field + ".panelSize", {"width", "height"});
+        device.panelWidth = ParseU32(size.at("width"), field + ".panelSize.width");
+        device.panelHeight = ParseU32(size.at("height"), field + ".panelSize.height");
+    }
     return device;
 }
 
@@ -220,15 +228,18 @@ Scenario ParseMerged(const json& doc) {
     for (std::size_t a = 0; a < adapters.size(); ++a) {
         const std::string field = "adapters[" + std::to_string(a) + "]";
         const json& adapter = adapters[a];
-        CheckKeys(adapter, field, {"count", "displays"});
+        CheckKeys(adapter, field, {"count", "displays", "video"});
         uint32_t count =
             adapter.contains("count") ? ParseU32(adapter.at("count"), field + ".count") : 1;
         if (count > 100000)
             throw ScenarioError(field + ".count: too many adapters");
         json displays = adapter.contains("displays") ? adapter.at("displays") : json::array();
         Array(displays, field + ".displays");
+        AdapterSpec features;
+        if (adapter.contains("video"))
+            ParseVideo(adapter.at("video"), field + ".video", features);
         for (uint32_t copy = 0; copy < count; ++copy) {
-            AdapterSpec spec;
+            AdapterSpec spec = features;
             for (std::size_t d = 0; d < displays.size(); ++d)
                 spec.displays.push_back(ParseDisplay(displays[d], displayDefaults,
                                                      field + ".displays[" + std::to_string(d) + "]",

@@ -94,4 +94,25 @@ std::string ToHex(const std::vector<uint8_t>& bytes) {
     return text;
 }
 
+double ParseNumber(const nlohmann::json& value, const std::string& field) {
+    if (!value.is_number())
+        throw ScenarioError(field + ": expected a number");
+    return value.get<double>();
+}
+
+bool ParseBool(const nlohmann::json& value, const std::string& field) {
+    if (!value.is_boolean())
+        throw ScenarioError(field + ": expected true or false");
+    return value.get<bool>();
+}
+
+void CheckKeys(const nlohmann::json& value, const std::string& field, std::set<std::string> known) {
+    if (!value.is_object())
+        throw ScenarioError(field + ": expected an object");
+    known.insert("comment");
+    for (const auto& item : value.items())
+        if (!known.count(item.key()))
+            throw ScenarioError(field + "." + item.key() + ": unknown field");
+}
+
 } // namespace varnet::sim

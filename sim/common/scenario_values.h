@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,5 +23,10 @@ uint32_t ParseU32(const nlohmann::json& value, const std::string& field);
 // Hexadecimal digits, two per byte; spaces, colons and dashes between bytes are ignored.
 std::vector<uint8_t> ParseHexBytes(const std::string& text, const std::string& field);
 std::string ToHex(const std::vector<uint8_t>& bytes);
+// A JSON number (integer or not).
+double ParseNumber(const nlohmann::json& value, const std::string& field);
+bool ParseBool(const nlohmann::json& value, const std::string& field);
+// Throws unless value is an object whose keys are all known ("comment" always is).
+void CheckKeys(const nlohmann::json& value, const std::string& field, std::set<std::string> known);
 
 } // namespace varnet::sim

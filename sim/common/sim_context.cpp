@@ -103,7 +103,8 @@ void UpdateState(const std::function<void(SimState&)>& change) {
     const std::string path = ReadEnv(kStateVariable);
     if (path.empty())
         return;
-    std::string text = StateToJson(state).dump(2) + "\n";
+    // One line: a loaded 3D LUT is some 15000 numbers, rewritten after every change.
+    std::string text = StateToJson(state).dump() + "\n";
     WriteTextReplacing(path, text);
     m.statePath = path;
     m.stateText = text;

@@ -25,6 +25,21 @@ ctl_result_t CtlPanelDescriptorAccess(ctl_display_output_handle_t display,
                                       ctl_panel_descriptor_access_args_t* args);
 ctl_result_t CtlGetLACEConfig(ctl_display_output_handle_t display, ctl_lace_config_t* config);
 ctl_result_t CtlSetLACEConfig(ctl_display_output_handle_t display, ctl_lace_config_t* config);
+ctl_result_t CtlPixelTransformationSetConfig(ctl_display_output_handle_t display,
+                                             ctl_pixtx_pipe_set_config_t* config);
+ctl_result_t CtlGetCurrentSharpness(ctl_display_output_handle_t display,
+                                    ctl_sharpness_settings_t* settings);
+ctl_result_t CtlSetCurrentSharpness(ctl_display_output_handle_t display,
+                                    ctl_sharpness_settings_t* settings);
+ctl_result_t CtlGetPowerOptimizationCaps(ctl_display_output_handle_t display,
+                                         ctl_power_optimization_caps_t* caps);
+ctl_result_t CtlGetPowerOptimizationSetting(ctl_display_output_handle_t display,
+                                            ctl_power_optimization_settings_t* settings);
+ctl_result_t CtlSetPowerOptimizationSetting(ctl_display_output_handle_t display,
+                                            ctl_power_optimization_settings_t* settings);
+ctl_result_t CtlGetSetVideoProcessingFeature(ctl_device_adapter_handle_t adapter,
+                                             ctl_video_processing_feature_getset_t* feature);
+ctl_result_t CtlAUXAccess(ctl_display_output_handle_t display, ctl_aux_access_args_t* args);
 
 // The answered entry points: X(api name, function, parameter list, argument list). Adding a
 // call: write the function, declare it above, list it here and name it in ControlLib.def.
@@ -45,6 +60,22 @@ ctl_result_t CtlSetLACEConfig(ctl_display_output_handle_t display, ctl_lace_conf
     X(ctlGetLACEConfig, CtlGetLACEConfig, (ctl_display_output_handle_t a, ctl_lace_config_t * b),  \
       (a, b))                                                                                      \
     X(ctlSetLACEConfig, CtlSetLACEConfig, (ctl_display_output_handle_t a, ctl_lace_config_t * b),  \
+      (a, b))                                                                                      \
+    X(ctlPixelTransformationSetConfig, CtlPixelTransformationSetConfig,                            \
+      (ctl_display_output_handle_t a, ctl_pixtx_pipe_set_config_t * b), (a, b))                    \
+    X(ctlGetCurrentSharpness, CtlGetCurrentSharpness,                                              \
+      (ctl_display_output_handle_t a, ctl_sharpness_settings_t * b), (a, b))                       \
+    X(ctlSetCurrentSharpness, CtlSetCurrentSharpness,                                              \
+      (ctl_display_output_handle_t a, ctl_sharpness_settings_t * b), (a, b))                       \
+    X(ctlGetPowerOptimizationCaps, CtlGetPowerOptimizationCaps,                                    \
+      (ctl_display_output_handle_t a, ctl_power_optimization_caps_t * b), (a, b))                  \
+    X(ctlGetPowerOptimizationSetting, CtlGetPowerOptimizationSetting,                              \
+      (ctl_display_output_handle_t a, ctl_power_optimization_settings_t * b), (a, b))              \
+    X(ctlSetPowerOptimizationSetting, CtlSetPowerOptimizationSetting,                              \
+      (ctl_display_output_handle_t a, ctl_power_optimization_settings_t * b), (a, b))              \
+    X(ctlGetSetVideoProcessingFeature, CtlGetSetVideoProcessingFeature,                            \
+      (ctl_device_adapter_handle_t a, ctl_video_processing_feature_getset_t * b), (a, b))          \
+    X(ctlAUXAccess, CtlAUXAccess, (ctl_display_output_handle_t a, ctl_aux_access_args_t * b),      \
       (a, b))
 
 // The entry point of that API name, as GetProcAddress would find it: null for names the

@@ -14,8 +14,18 @@
 namespace varnet::sim::controllib {
 
 // Results the public API defines beyond the ones the library itself names.
+inline constexpr ctl_result_t kResultInvalidAuxAccessFlag = 0x48000001;
+inline constexpr ctl_result_t kResultInvalidSharpnessFilterFlag = 0x48000002;
+inline constexpr ctl_result_t kResultInvalidPowerFeatureFlag = 0x48000005;
 inline constexpr ctl_result_t kResultInvalidPixTxQueryType = 0x48000007;
+inline constexpr ctl_result_t kResultInvalidPixTxSetOperationType = 0x48000008;
+inline constexpr ctl_result_t kResultInvalidNumberOfSamples = 0x48000009;
+inline constexpr ctl_result_t kResultInvalidPixTxBlockId = 0x4800000a;
+inline constexpr ctl_result_t kResultInvalidPixTxBlockType = 0x4800000b;
+inline constexpr ctl_result_t kResultInvalidPixTxBlockNumber = 0x4800000c;
 inline constexpr ctl_result_t kResultInsufficientBlockMemory = 0x4800000d;
+inline constexpr ctl_result_t kResult3dLutInvalidData = 0x4800000f;
+inline constexpr ctl_result_t kResultI2cAuxUnsuccessful = 0x48000017;
 
 struct Instance;
 struct SimAdapter;

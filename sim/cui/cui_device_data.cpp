@@ -1,53 +1,32 @@
-// Data blocks exchanged by GUID: the panel's EDID and the LACE block; the gamma ramp and the
-// extended blocks are not answered.
+// Data blocks exchanged by GUID: the dispatch to the block handlers, and the panel's EDID and
+// LACE blocks.
 #include <algorithm>
-#include <cstring>
 
+#include "common/driver_model.h"
 #include "cui/cui_answer.h"
-#include "cui/cui_object.h"
+#include "cui/cui_block_handlers.h"
+#include "cui/cui_blocks.h"
 
 namespace varnet::sim::cui {
 
 namespace {
 
+using nlohmann::json;
 using varnet::cui::EdidBlock;
-using varnet::cui::kEdidGuid;
-using varnet::cui::kIgfxFailure;
 using varnet::cui::kIgfxInvalidOperationType;
-using varnet::cui::kLaceGuid;
 using varnet::cui::LaceBlock;
 
-std::string GuidName(const Guid& guid) {
-    if (SameGuid(guid, kEdidGuid))
-        return "edid";
-    if (SameGuid(guid, kLaceGuid))
-        return "lace";
-    return GuidText(guid);
+void DescribeEdid(const uint8_t* bytes, bool, json& args) {
+    args["uid"] = Load<EdidBlock>(bytes).uid;
 }
 
-// Blocks are read and written through copies: the caller's buffer need not be aligned.
-template <typename Block> Block Load(const uint8_t* bytes) {
-    Block block;
-    std::memcpy(&block, bytes, sizeof block);
-    return block;
-}
-
-template <typename Block> void Store(const Block& block, uint8_t* bytes) {
-    std::memcpy(bytes, &block, sizeof block);
-}
-
-HResult Refuse(int32_t& error, HResult result = kEFail, int32_t value = kIgfxFailure) {
-    error = value;
-    return result;
-}
-
-HResult ReadEdid(const Scenario& machine, CallRecord& record, uint32_t size, uint8_t* bytes,
-                 int32_t& error) {
+HResult ReadEdid(BlockCall& call, uint8_t* bytes, uint32_t size) {
     EdidBlock block = Load<EdidBlock>(bytes);
-    const CuiDeviceSpec* device = machine.FindCuiDevice(block.uid);
-    const std::vector<uint8_t> edid = device ? machine.CuiEdid(*device) : std::vector<uint8_t>();
+    const CuiDeviceSpec* device = call.machine.FindCuiDevice(block.uid);
+    const std::vector<uint8_t> edid =
+        device ? call.machine.CuiEdid(*device) : std::vector<uint8_t>();
     if (edid.empty())
-        return Refuse(error);
+        return Refuse(call.error);
     // The base block, and the first extension when the scenario's EDID carries it, as far as the
     // block and the caller's size allow.
     const std::size_t room =
@@ -55,39 +34,48 @@ HResult ReadEdid(const Scenario& machine, CallRecord& record, uint32_t size, uin
     const std::size_t written = std::min(room, edid.size());
     std::memcpy(block.edid, edid.data(), written);
     Store(block, bytes);
-    record.extra["out"] = {{"written", written}};
+    call.record.extra["out"] = {{"written", written}};
     return kSOk;
 }
 
-HResult ReadLace(const Scenario& machine, CallRecord& record, uint8_t* bytes, int32_t& error) {
+void DescribeLace(const uint8_t* bytes, bool, json& args) {
+    const LaceBlock lace = Load<LaceBlock>(bytes);
+    args["uid"] = lace.uid;
+    args["version"] = lace.version;
+    args["enabled"] = lace.enabled;
+    args["enableValue"] = lace.enableValue;
+    args["level"] = lace.level;
+}
+
+HResult ReadLace(BlockCall& call, uint8_t* bytes, uint32_t) {
     LaceBlock block = Load<LaceBlock>(bytes);
-    const CuiDeviceSpec* device = machine.FindCuiDevice(block.uid);
-    if (!device)
-        return Refuse(error);
-    block.supported = machine.CuiLaceSupported(*device);
+    const auto view = FindDevice(call.machine, block.uid);
+    if (!view)
+        return Refuse(call.error);
+    block.supported = call.machine.CuiLaceSupported(*view->device);
     LaceState lace;
     if (block.supported)
-        lace = ReadState().Display(device->displayName).lace;
+        lace = ReadState().Display(view->key).lace;
     block.enabled = lace.enabled ? 1 : 0;
     block.enableValue = lace.enableValue;
     block.level = lace.level;
     Store(block, bytes);
-    record.extra["out"] = {{"supported", block.supported},
-                           {"enabled", block.enabled},
-                           {"enableValue", block.enableValue},
-                           {"level", block.level}};
+    call.record.extra["out"] = {{"supported", block.supported},
+                                {"enabled", block.enabled},
+                                {"enableValue", block.enableValue},
+                                {"level", block.level}};
     return kSOk;
 }
 
-HResult WriteLace(const Scenario& machine, uint8_t* bytes, int32_t& error) {
+HResult WriteLace(BlockCall& call, const uint8_t* bytes) {
     const LaceBlock block = Load<LaceBlock>(bytes);
-    const CuiDeviceSpec* device = machine.FindCuiDevice(block.uid);
-    if (!device)
-        return Refuse(error);
-    if (!machine.CuiLaceSupported(*device))
-        return Refuse(error, kEFail, kIgfxInvalidOperationType);
+    const auto view = FindDevice(call.machine, block.uid);
+    if (!view)
+        return Refuse(call.error);
+    if (!call.machine.CuiLaceSupported(*view->device))
+        return Refuse(call.error, kEFail, kIgfxInvalidOperationType);
     UpdateState([&](SimState& state) {
-        LaceState& lace = state.Display(device->displayName).lace;
+        LaceState& lace = state.Display(view->key).lace;
         lace.enabled = block.enabled != 0;
         lace.enableValue = block.enableValue;
         lace.level = block.level;
@@ -96,111 +84,95 @@ HResult WriteLace(const Scenario& machine, uint8_t* bytes, int32_t& error) {
     return kSOk;
 }
 
-// Fields of a block that say what it is about, for the journal and for faults' "when".
-void DescribeBlock(const Guid& guid, uint32_t size, const uint8_t* bytes, nlohmann::json& args) {
-    args = {{"guid", GuidName(guid)}, {"size", size}};
-    if (!bytes)
-        return;
-    if (SameGuid(guid, kEdidGuid) && size >= sizeof(EdidBlock))
-        args["uid"] = Load<EdidBlock>(bytes).uid;
-    if (SameGuid(guid, kLaceGuid) && size >= sizeof(LaceBlock)) {
-        const LaceBlock lace = Load<LaceBlock>(bytes);
-        args["uid"] = lace.uid;
-        args["version"] = lace.version;
-        args["enabled"] = lace.enabled;
-        args["enableValue"] = lace.enableValue;
-        args["level"] = lace.level;
-    }
-}
+const BlockHandler* const kHandlers[] = {
+    &kEdidHandler,        &kLaceHandler,         &kHueSatHandler,
+    &kSixSectorHandler,   &kDisplayTccHandler,   &kColorMatrixControlHandler,
+    &kColorMatrixHandler, &kVideoQualityHandler, &kMediaColorHandler,
+    &kDpstHandler,        &kAuxHandler,          &kPanelSizeHandler,
+};
 
-// The size a known block needs; 0 for blocks this simulator does not answer.
-std::size_t BlockSize(const Guid& guid) {
-    if (SameGuid(guid, kEdidGuid))
-        return sizeof(EdidBlock);
-    if (SameGuid(guid, kLaceGuid))
-        return sizeof(LaceBlock);
-    return 0;
+// The journal's fields, then the fault, then the checks every block shares.
+template <typename Answer>
+HResult Exchange(const Scenario& machine, const char* call, const Guid& guid, uint32_t size,
+                 uint8_t* bytes, int32_t* error, bool write, Answer&& answer) {
+    return AnswerCui(call, error, [&](CallRecord& record, int32_t& errorValue) {
+        const BlockHandler* handler = FindBlockHandler(guid);
+        record.args = {{"guid", BlockName(guid)}, {"size", size}};
+        if (handler && bytes && size >= handler->size)
+            handler->describe(bytes, write, record.args);
+        HResult result = kSOk;
+        if (ApplyFault(record, result, errorValue))
+            return result;
+        if (!handler || !(write ? handler->write != nullptr : handler->read != nullptr))
+            return Refuse(errorValue, kENotImpl, kIgfxInvalidOperationType);
+        if (!bytes)
+            return Refuse(errorValue, kEPointer);
+        if (size < handler->size)
+            return Refuse(errorValue, kEInvalidArg);
+        BlockCall blockCall{machine, record, errorValue};
+        return answer(*handler, blockCall);
+    });
 }
 
 } // namespace
 
+const BlockHandler kEdidHandler = {
+    &varnet::cui::kEdidGuid, "edid", sizeof(EdidBlock), DescribeEdid, ReadEdid, nullptr};
+const BlockHandler kLaceHandler = {
+    &varnet::cui::kLaceGuid, "lace", sizeof(LaceBlock), DescribeLace, ReadLace, WriteLace};
+
+const BlockHandler* FindBlockHandler(const Guid& guid) {
+    for (const BlockHandler* handler : kHandlers)
+        if (SameGuid(*handler->guid, guid))
+            return handler;
+    return nullptr;
+}
+
+std::string BlockName(const Guid& guid) {
+    if (const BlockHandler* handler = FindBlockHandler(guid))
+        return handler->name;
+    if (SameGuid(guid, kLut3dGuid))
+        return "3dlut";
+    return GuidText(guid);
+}
+
+HResult Refuse(int32_t& error, HResult result, int32_t value) {
+    error = value;
+    return result;
+}
+
+std::optional<DeviceView> FindDevice(const Scenario& machine, uint32_t uid) {
+    const CuiDeviceSpec* device = machine.FindCuiDevice(uid);
+    if (!device)
+        return std::nullopt;
+    DeviceView view;
+    view.device = device;
+    view.display = machine.CuiDisplay(*device);
+    view.key = view.display ? view.display->name : device->displayName;
+    return view;
+}
+
+std::optional<DeviceView> PanelDevice(const Scenario& machine) {
+    if (machine.cuiDevices.empty())
+        return std::nullopt;
+    return FindDevice(machine, machine.cuiDevices.front().uid);
+}
+
+const AdapterSpec* FirstAdapter(const Scenario& machine) {
+    return machine.adapters.empty() ? nullptr : &machine.adapters.front();
+}
+
 HResult CuiObject::GetDeviceData(Guid dataGuid, uint32_t size, uint8_t* block, int32_t* error) {
-    return AnswerCui("GetDeviceData", error, [&](CallRecord& record, int32_t& errorValue) {
-        DescribeBlock(dataGuid, size, block, record.args);
-        HResult result = kSOk;
-        if (ApplyFault(record, result, errorValue))
-            return result;
-        const std::size_t needed = BlockSize(dataGuid);
-        if (needed == 0)
-            return Refuse(errorValue, kENotImpl, kIgfxInvalidOperationType);
-        if (!block)
-            return Refuse(errorValue, kEPointer);
-        if (size < needed)
-            return Refuse(errorValue, kEInvalidArg);
-        if (SameGuid(dataGuid, kEdidGuid))
-            return ReadEdid(*m_scenario, record, size, block, errorValue);
-        return ReadLace(*m_scenario, record, block, errorValue);
-    });
+    return Exchange(*m_scenario, "GetDeviceData", dataGuid, size, block, error, false,
+                    [&](const BlockHandler& handler, BlockCall& call) {
+                        return handler.read(call, block, size);
+                    });
 }
 
 HResult CuiObject::SetDeviceData(Guid dataGuid, uint32_t size, uint8_t* block, int32_t* error) {
-    return AnswerCui("SetDeviceData", error, [&](CallRecord& record, int32_t& errorValue) {
-        DescribeBlock(dataGuid, size, block, record.args);
-        HResult result = kSOk;
-        if (ApplyFault(record, result, errorValue))
-            return result;
-        if (!SameGuid(dataGuid, kLaceGuid))
-            return Refuse(errorValue, kENotImpl, kIgfxInvalidOperationType);
-        if (!block)
-            return Refuse(errorValue, kEPointer);
-        if (size < sizeof(LaceBlock))
-            return Refuse(errorValue, kEInvalidArg);
-        return WriteLace(*m_scenario, block, errorValue);
-    });
-}
-
-HResult CuiObject::GetDeviceDataEx(Guid dataGuid, uint32_t headerSize, uint8_t*, uint32_t dataSize,
-                                   uint8_t*, int32_t* error) {
-    return AnswerCui("GetDeviceDataEx", error, [&](CallRecord& record, int32_t& errorValue) {
-        record.args = {
-            {"guid", GuidName(dataGuid)}, {"headerSize", headerSize}, {"dataSize", dataSize}};
-        HResult result = kSOk;
-        if (ApplyFault(record, result, errorValue))
-            return result;
-        return Refuse(errorValue, kENotImpl, kIgfxInvalidOperationType);
-    });
-}
-
-HResult CuiObject::SetDeviceDataEx(Guid dataGuid, uint32_t headerSize, uint8_t*, uint32_t dataSize,
-                                   uint8_t*, int32_t* error) {
-    return AnswerCui("SetDeviceDataEx", error, [&](CallRecord& record, int32_t& errorValue) {
-        record.args = {
-            {"guid", GuidName(dataGuid)}, {"headerSize", headerSize}, {"dataSize", dataSize}};
-        HResult result = kSOk;
-        if (ApplyFault(record, result, errorValue))
-            return result;
-        return Refuse(errorValue, kENotImpl, kIgfxInvalidOperationType);
-    });
-}
-
-HResult CuiObject::GetGammaRamp(uint32_t uid, uint32_t size, uint8_t*, int32_t* error) {
-    return AnswerCui("GetGammaRamp", error, [&](CallRecord& record, int32_t& errorValue) {
-        record.args = {{"uid", uid}, {"size", size}};
-        HResult result = kSOk;
-        if (ApplyFault(record, result, errorValue))
-            return result;
-        return Refuse(errorValue, kENotImpl, kIgfxInvalidOperationType);
-    });
-}
-
-HResult CuiObject::SetGammaRamp(uint32_t uid, uint32_t size, uint8_t*, int32_t* error) {
-    return AnswerCui("SetGammaRamp", error, [&](CallRecord& record, int32_t& errorValue) {
-        record.args = {{"uid", uid}, {"size", size}};
-        HResult result = kSOk;
-        if (ApplyFault(record, result, errorValue))
-            return result;
-        return Refuse(errorValue, kENotImpl, kIgfxInvalidOperationType);
-    });
+    return Exchange(
+        *m_scenario, "SetDeviceData", dataGuid, size, block, error, true,
+        [&](const BlockHandler& handler, BlockCall& call) { return handler.write(call, block); });
 }
 
 } // namespace varnet::sim::cui

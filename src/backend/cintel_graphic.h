@@ -85,6 +85,23 @@ private:
     // m_adwMonUID[m_ReqMonType], the display every operation addresses.
     uint32_t CurrentUid() const;
 
+    // The gamma write behind SetGammaRamp and SetColorTempGamnmaLUT: refuses an empty ramp and
+    // skips a ramp the driver already holds.
+    Bool WriteGammaRampChecked(const uint16_t* ramp);
+    // The gamma write behind SetGammaRampData: no checks, and no UID counts as done.
+    Bool WriteGammaRampRaw(const uint16_t* ramp);
+    // One extended 3D LUT read or write (SetDeviceDataEx) with the addressed display. The
+    // header is filled here from the three fields that tell the calls apart; an exception from
+    // the SDK counts as a failure.
+    struct Lut3DCall {
+        bool write;
+        uint32_t enable;
+        uint32_t operation;
+        uint32_t bypass;
+    };
+    cui::HResult Exchange3DLut(Lut3DCall call, Packed3DLut& table, cui::Lut3DHeader& header,
+                               int32_t& error);
+
     cui::ICUIExternal8* m_pCUIExternal8 = nullptr; // non-null means connected
     uint32_t m_bInitialized = 0;                   // InitLib ran to its end
     MonitorType m_ReqMonType = 0;

@@ -124,4 +124,31 @@ static_assert(offsetof(LaceBlock, enabled) == 16);
 static_assert(offsetof(LaceBlock, enableValue) == 24);
 static_assert(offsetof(LaceBlock, level) == 32);
 
+// ---- Extended exchange: the 3D look-up table ---------------------------------------------------
+
+// {6E746EAA-BDDE-4B18-AB4C-B37353DFFCA0}
+inline constexpr Guid kLut3DGuid = {
+    0x6E746EAA, 0xBDDE, 0x4B18, {0xAB, 0x4C, 0xB3, 0x73, 0x53, 0xDF, 0xFC, 0xA0}};
+
+// Header passed beside a Packed3DLut to the extended read and to SetDeviceDataEx.
+struct Lut3DHeader {
+    uint32_t version = 0;
+    uint32_t reserved[3] = {};
+    uint32_t status = 0; // filled by a read: 1 means the table is in effect
+    uint32_t enable = 0;
+    uint32_t gridPoints = 0;
+    uint32_t dataSize = 0;
+    uint32_t operation = 0;
+    uint32_t uid = 0;
+    uint32_t bypass = 0;
+};
+static_assert(sizeof(Lut3DHeader) == 44);
+static_assert(offsetof(Lut3DHeader, status) == 16);
+static_assert(offsetof(Lut3DHeader, enable) == 20);
+static_assert(offsetof(Lut3DHeader, gridPoints) == 24);
+static_assert(offsetof(Lut3DHeader, dataSize) == 28);
+static_assert(offsetof(Lut3DHeader, operation) == 32);
+static_assert(offsetof(Lut3DHeader, uid) == 36);
+static_assert(offsetof(Lut3DHeader, bypass) == 40);
+
 } // namespace varnet::cui

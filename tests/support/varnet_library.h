@@ -26,6 +26,8 @@ struct VarnetExports {
     bool (*IsAmoledDisplay)() = nullptr;
     bool (*IsAmoledPhotoSupport)() = nullptr;
     bool (*IsICCProfileSupport)(int32_t mode, bool use3DLutFiles) = nullptr;
+    bool (*SetLevelEnhancedDPST)(EnhancedDpstSavedState* saved) = nullptr;
+    bool (*RestoreLevelEnhancedDPST)(const EnhancedDpstSavedState* saved) = nullptr;
     ctl_result_t (*ctlInit)(ctl_init_args_t*, ctl_api_handle_t*) = nullptr;
     ctl_result_t (*ctlClose)(ctl_api_handle_t) = nullptr;
     ctl_result_t (*ctlSetRuntimePath)(ctl_runtime_path_args_t*) = nullptr;

@@ -29,6 +29,8 @@ bool LoadVarnet(VarnetExports* exports, std::string* error) {
     exports->IsAmoledDisplay = &::IsAmoledDisplay;
     exports->IsAmoledPhotoSupport = &::IsAmoledPhotoSupport;
     exports->IsICCProfileSupport = &::IsICCProfileSupport;
+    exports->SetLevelEnhancedDPST = &::SetLevelEnhancedDPST;
+    exports->RestoreLevelEnhancedDPST = &::RestoreLevelEnhancedDPST;
     exports->ctlInit = &::ctlInit;
     exports->ctlClose = &::ctlClose;
     exports->ctlSetRuntimePath = &::ctlSetRuntimePath;

@@ -40,6 +40,8 @@ bool LoadVarnet(VarnetExports* exports, std::string* error) {
     ok &= Bind(exports->IsAmoledDisplay, "IsAmoledDisplay", error);
     ok &= Bind(exports->IsAmoledPhotoSupport, "IsAmoledPhotoSupport", error);
     ok &= Bind(exports->IsICCProfileSupport, "IsICCProfileSupport", error);
+    ok &= Bind(exports->SetLevelEnhancedDPST, "SetLevelEnhancedDPST", error);
+    ok &= Bind(exports->RestoreLevelEnhancedDPST, "RestoreLevelEnhancedDPST", error);
     ok &= Bind(exports->ctlInit, "ctlInit", error);
     ok &= Bind(exports->ctlClose, "ctlClose", error);
     ok &= Bind(exports->ctlSetRuntimePath, "ctlSetRuntimePath", error);

@@ -1,10 +1,10 @@
-// The 80 forwarders as a table: for each, a way to call it with distinct arguments, and a typed
-// stand-in for the run time's entry that records what it received.
+// The 80 forwarders as a table: each is called with arguments no other has (a pointer argument
+// i points into slot i of g_area), and a typed stand-in for the run time's entry of that name
+// notes which forwarder reached it and whether the arguments arrived exactly as sent.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -14,176 +14,98 @@
 
 namespace varnet::test {
 
-// What the stand-in entries answer, so a forwarded result is told apart from the binding's own.
-inline constexpr ctl_result_t kEntryResult = 0x48000013;
+inline constexpr ctl_result_t kEntryResult = 0x48000013; // not one the binding gives itself
+inline constexpr std::size_t kSlotBytes = 64;
+inline uint8_t g_area[3 * kSlotBytes];
+inline const void* g_reached = nullptr;
+inline bool g_exact = false;
 
-// Each pointer argument points into its own slot of a caller-owned area.
-inline constexpr std::size_t kArgSlotBytes = 64;
-inline constexpr std::size_t kArgAreaBytes = 3 * kArgSlotBytes;
-
-struct ReceivedCall {
-    const void* entry = nullptr; // which forwarder's stand-in ran
-    std::vector<std::string> args;
-};
-
-inline std::vector<ReceivedCall>& ReceivedCalls() {
-    static std::vector<ReceivedCall> calls;
-    return calls;
-}
-
-// An argument as bytes, to compare what was sent with what arrived.
-inline std::string ArgBytes(const ctl_oc_vf_pair_t& pair) {
-    // Field by field: the padding after Version is not part of the value.
-    std::string bytes(reinterpret_cast<const char*>(&pair.Size), sizeof pair.Size);
-    bytes.append(reinterpret_cast<const char*>(&pair.Version), sizeof pair.Version);
-    bytes.append(reinterpret_cast<const char*>(&pair.Voltage), sizeof pair.Voltage);
-    bytes.append(reinterpret_cast<const char*>(&pair.Frequency), sizeof pair.Frequency);
-    return bytes;
-}
-template <class T> std::string ArgBytes(const T& value) {
-    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-// Argument i of type T: a pointer into slot i, or a value no other argument has.
-template <class T> T MakeArg([[maybe_unused]] std::size_t i, [[maybe_unused]] uint8_t* area) {
+template <class T> T Arg(std::size_t i) {
     if constexpr (std::is_pointer_v<T>) {
-        return reinterpret_cast<T>(area + i * kArgSlotBytes);
+        return reinterpret_cast<T>(g_area + i * kSlotBytes);
     } else if constexpr (std::is_same_v<T, double>) {
-        return -1.0 / 3.0; // needs all 53 bits: a float on the way would show
+        return -1.0 / 3.0; // all 53 bits: a float on the way would show
     } else if constexpr (std::is_same_v<T, ctl_oc_vf_pair_t>) {
-        ctl_oc_vf_pair_t pair = {};
-        pair.Size = sizeof pair;
-        pair.Version = 7;
-        pair.Voltage = 0.8125000000000001;
-        pair.Frequency = 2450.125;
-        return pair;
+        return {static_cast<uint32_t>(sizeof(T)), 7, 0.8125000000000001, 2450.125};
     } else {
         static_assert(std::is_same_v<T, uint32_t>, "a new argument shape needs a value");
         return 0x5A5A0000u + static_cast<uint32_t>(i);
     }
 }
+template <class T> bool Same(const T& a, const T& b) {
+    return a == b;
+}
+inline bool Same(const ctl_oc_vf_pair_t& a, const ctl_oc_vf_pair_t& b) { // padding is no value
+    return std::tie(a.Size, a.Version, a.Voltage, a.Frequency) ==
+           std::tie(b.Size, b.Version, b.Voltage, b.Frequency);
+}
 
 struct ForwarderRow {
     const char* name;
-    void* entry; // the typed stand-in, as FindSymbol would return it
-    // Calls the export with distinct arguments and says what it sent.
-    ctl_result_t (*invoke)(uint8_t* area, std::vector<std::string>* sent);
-    const void* exportAddress;
+    void* entry; // the stand-in, as FindSymbol returns it
+    ctl_result_t (*invoke)();
+    const void* forwarder;
 };
 
-template <auto Export, class Fn = std::remove_pointer_t<decltype(Export)>> struct ForwarderCase;
-
-template <auto Export, class... Args> struct ForwarderCase<Export, ctl_result_t(Args...)> {
-    static ctl_result_t Entry(Args... args) {
-        ReceivedCalls().push_back({reinterpret_cast<const void*>(Export), {ArgBytes(args)...}});
+template <auto Fn, class = std::remove_pointer_t<decltype(Fn)>> struct Row;
+template <auto Fn, class... Args> struct Row<Fn, ctl_result_t(Args...)> {
+    template <std::size_t... I> static ctl_result_t Entry(std::index_sequence<I...>, Args... args) {
+        g_reached = reinterpret_cast<const void*>(Fn);
+        g_exact = (Same(args, Arg<Args>(I)) && ...);
         return kEntryResult;
     }
-
-    static ctl_result_t Invoke(uint8_t* area, std::vector<std::string>* sent) {
-        return InvokeWith(area, sent, std::index_sequence_for<Args...>{});
+    template <std::size_t... I> static ctl_result_t Call(std::index_sequence<I...>) {
+        return Fn(Arg<Args>(I)...);
     }
-
-    template <std::size_t... I>
-    static ctl_result_t InvokeWith(uint8_t* area, std::vector<std::string>* sent,
-                                   std::index_sequence<I...>) {
-        std::tuple<Args...> args{MakeArg<Args>(I, area)...};
-        *sent = {ArgBytes(std::get<I>(args))...};
-        return std::apply(Export, args);
+    static ctl_result_t Stand(Args... args) {
+        return Entry(std::index_sequence_for<Args...>{}, args...);
+    }
+    static ctl_result_t Invoke() { return Call(std::index_sequence_for<Args...>{}); }
+    static ForwarderRow Make(const char* name) {
+        return {name, reinterpret_cast<void*>(&Stand), &Invoke, reinterpret_cast<const void*>(Fn)};
     }
 };
-
-#define VARNET_FORWARDER_ROW(fn)                                                                   \
-    ForwarderRow {                                                                                 \
-#fn, reinterpret_cast < void*>(&ForwarderCase <&fn>::Entry),                               \
-            &ForwarderCase < &fn> ::Invoke, reinterpret_cast < const void*>(&fn)                   \
-    }
+#define FWD(fn) Row<&fn>::Make(#fn)
 
 inline const std::vector<ForwarderRow>& ForwarderRows() {
+    // clang-format off
     static const std::vector<ForwarderRow> rows = {
-        VARNET_FORWARDER_ROW(ctlAUXAccess),
-        VARNET_FORWARDER_ROW(ctlCheckDriverVersion),
-        VARNET_FORWARDER_ROW(ctlEngineGetActivity),
-        VARNET_FORWARDER_ROW(ctlEngineGetProperties),
-        VARNET_FORWARDER_ROW(ctlEnumEngineGroups),
-        VARNET_FORWARDER_ROW(ctlEnumFans),
-        VARNET_FORWARDER_ROW(ctlEnumFrequencyDomains),
-        VARNET_FORWARDER_ROW(ctlEnumMemoryModules),
-        VARNET_FORWARDER_ROW(ctlEnumPowerDomains),
-        VARNET_FORWARDER_ROW(ctlEnumTemperatureSensors),
-        VARNET_FORWARDER_ROW(ctlEnumerateDevices),
-        VARNET_FORWARDER_ROW(ctlEnumerateDisplayOutputs),
-        VARNET_FORWARDER_ROW(ctlFanGetConfig),
-        VARNET_FORWARDER_ROW(ctlFanGetProperties),
-        VARNET_FORWARDER_ROW(ctlFanGetState),
-        VARNET_FORWARDER_ROW(ctlFanSetDefaultMode),
-        VARNET_FORWARDER_ROW(ctlFanSetFixedSpeedMode),
-        VARNET_FORWARDER_ROW(ctlFanSetSpeedTableMode),
-        VARNET_FORWARDER_ROW(ctlFrequencyGetAvailableClocks),
-        VARNET_FORWARDER_ROW(ctlFrequencyGetProperties),
-        VARNET_FORWARDER_ROW(ctlFrequencyGetRange),
-        VARNET_FORWARDER_ROW(ctlFrequencyGetState),
-        VARNET_FORWARDER_ROW(ctlFrequencyGetThrottleTime),
-        VARNET_FORWARDER_ROW(ctlFrequencySetRange),
-        VARNET_FORWARDER_ROW(ctlGetAdaperDisplayEncoderProperties),
-        VARNET_FORWARDER_ROW(ctlGetCurrentScaling),
-        VARNET_FORWARDER_ROW(ctlGetCurrentSharpness),
-        VARNET_FORWARDER_ROW(ctlGetDeviceProperties),
-        VARNET_FORWARDER_ROW(ctlGetDisplayProperties),
-        VARNET_FORWARDER_ROW(ctlGetLACEConfig),
-        VARNET_FORWARDER_ROW(ctlGetPowerOptimizationCaps),
-        VARNET_FORWARDER_ROW(ctlGetPowerOptimizationSetting),
-        VARNET_FORWARDER_ROW(ctlGetSet3DFeature),
-        VARNET_FORWARDER_ROW(ctlGetSetRetroScaling),
-        VARNET_FORWARDER_ROW(ctlGetSetVideoProcessingFeature),
-        VARNET_FORWARDER_ROW(ctlGetSharpnessCaps),
-        VARNET_FORWARDER_ROW(ctlGetSupported3DCapabilities),
-        VARNET_FORWARDER_ROW(ctlGetSupportedRetroScalingCapability),
-        VARNET_FORWARDER_ROW(ctlGetSupportedScalingCapability),
-        VARNET_FORWARDER_ROW(ctlGetSupportedVideoProcessingCapabilities),
-        VARNET_FORWARDER_ROW(ctlGetZeDevice),
-        VARNET_FORWARDER_ROW(ctlI2CAccess),
-        VARNET_FORWARDER_ROW(ctlMemoryGetBandwidth),
-        VARNET_FORWARDER_ROW(ctlMemoryGetProperties),
-        VARNET_FORWARDER_ROW(ctlMemoryGetState),
-        VARNET_FORWARDER_ROW(ctlOverclockGetProperties),
-        VARNET_FORWARDER_ROW(ctlOverclockGpuFrequencyOffsetGet),
-        VARNET_FORWARDER_ROW(ctlOverclockGpuFrequencyOffsetSet),
-        VARNET_FORWARDER_ROW(ctlOverclockGpuLockGet),
-        VARNET_FORWARDER_ROW(ctlOverclockGpuLockSet),
-        VARNET_FORWARDER_ROW(ctlOverclockGpuVoltageOffsetGet),
-        VARNET_FORWARDER_ROW(ctlOverclockGpuVoltageOffsetSet),
-        VARNET_FORWARDER_ROW(ctlOverclockPowerLimitGet),
-        VARNET_FORWARDER_ROW(ctlOverclockPowerLimitSet),
-        VARNET_FORWARDER_ROW(ctlOverclockTemperatureLimitGet),
-        VARNET_FORWARDER_ROW(ctlOverclockTemperatureLimitSet),
-        VARNET_FORWARDER_ROW(ctlOverclockVramFrequencyOffsetGet),
-        VARNET_FORWARDER_ROW(ctlOverclockVramFrequencyOffsetSet),
-        VARNET_FORWARDER_ROW(ctlOverclockVramVoltageOffsetGet),
-        VARNET_FORWARDER_ROW(ctlOverclockVramVoltageOffsetSet),
-        VARNET_FORWARDER_ROW(ctlOverclockWaiverSet),
-        VARNET_FORWARDER_ROW(ctlPanelDescriptorAccess),
-        VARNET_FORWARDER_ROW(ctlPciGetProperties),
-        VARNET_FORWARDER_ROW(ctlPciGetState),
-        VARNET_FORWARDER_ROW(ctlPixelTransformationGetConfig),
-        VARNET_FORWARDER_ROW(ctlPixelTransformationSetConfig),
-        VARNET_FORWARDER_ROW(ctlPowerGetEnergyCounter),
-        VARNET_FORWARDER_ROW(ctlPowerGetLimits),
-        VARNET_FORWARDER_ROW(ctlPowerGetProperties),
-        VARNET_FORWARDER_ROW(ctlPowerSetLimits),
-        VARNET_FORWARDER_ROW(ctlPowerTelemetryGet),
-        VARNET_FORWARDER_ROW(ctlReservedCall),
-        VARNET_FORWARDER_ROW(ctlSetCurrentScaling),
-        VARNET_FORWARDER_ROW(ctlSetCurrentSharpness),
-        VARNET_FORWARDER_ROW(ctlSetLACEConfig),
-        VARNET_FORWARDER_ROW(ctlSetPowerOptimizationSetting),
-        VARNET_FORWARDER_ROW(ctlSoftwarePSR),
-        VARNET_FORWARDER_ROW(ctlTemperatureGetProperties),
-        VARNET_FORWARDER_ROW(ctlTemperatureGetState),
-        VARNET_FORWARDER_ROW(ctlWaitForPropertyChange),
-    };
+        FWD(ctlAUXAccess), FWD(ctlCheckDriverVersion), FWD(ctlEngineGetActivity),
+        FWD(ctlEngineGetProperties), FWD(ctlEnumEngineGroups), FWD(ctlEnumFans),
+        FWD(ctlEnumFrequencyDomains), FWD(ctlEnumMemoryModules), FWD(ctlEnumPowerDomains),
+        FWD(ctlEnumTemperatureSensors), FWD(ctlEnumerateDevices), FWD(ctlEnumerateDisplayOutputs),
+        FWD(ctlFanGetConfig), FWD(ctlFanGetProperties), FWD(ctlFanGetState),
+        FWD(ctlFanSetDefaultMode), FWD(ctlFanSetFixedSpeedMode), FWD(ctlFanSetSpeedTableMode),
+        FWD(ctlFrequencyGetAvailableClocks), FWD(ctlFrequencyGetProperties),
+        FWD(ctlFrequencyGetRange), FWD(ctlFrequencyGetState), FWD(ctlFrequencyGetThrottleTime),
+        FWD(ctlFrequencySetRange), FWD(ctlGetAdaperDisplayEncoderProperties),
+        FWD(ctlGetCurrentScaling), FWD(ctlGetCurrentSharpness), FWD(ctlGetDeviceProperties),
+        FWD(ctlGetDisplayProperties), FWD(ctlGetLACEConfig), FWD(ctlGetPowerOptimizationCaps),
+        FWD(ctlGetPowerOptimizationSetting), FWD(ctlGetSet3DFeature), FWD(ctlGetSetRetroScaling),
+        FWD(ctlGetSetVideoProcessingFeature), FWD(ctlGetSharpnessCaps),
+        FWD(ctlGetSupported3DCapabilities), FWD(ctlGetSupportedRetroScalingCapability),
+        FWD(ctlGetSupportedScalingCapability), FWD(ctlGetSupportedVideoProcessingCapabilities),
+        FWD(ctlGetZeDevice), FWD(ctlI2CAccess), FWD(ctlMemoryGetBandwidth),
+        FWD(ctlMemoryGetProperties), FWD(ctlMemoryGetState), FWD(ctlOverclockGetProperties),
+        FWD(ctlOverclockGpuFrequencyOffsetGet), FWD(ctlOverclockGpuFrequencyOffsetSet),
+        FWD(ctlOverclockGpuLockGet), FWD(ctlOverclockGpuLockSet),
+        FWD(ctlOverclockGpuVoltageOffsetGet), FWD(ctlOverclockGpuVoltageOffsetSet),
+        FWD(ctlOverclockPowerLimitGet), FWD(ctlOverclockPowerLimitSet),
+        FWD(ctlOverclockTemperatureLimitGet), FWD(ctlOverclockTemperatureLimitSet),
+        FWD(ctlOverclockVramFrequencyOffsetGet), FWD(ctlOverclockVramFrequencyOffsetSet),
+        FWD(ctlOverclockVramVoltageOffsetGet), FWD(ctlOverclockVramVoltageOffsetSet),
+        FWD(ctlOverclockWaiverSet), FWD(ctlPanelDescriptorAccess), FWD(ctlPciGetProperties),
+        FWD(ctlPciGetState), FWD(ctlPixelTransformationGetConfig),
+        FWD(ctlPixelTransformationSetConfig), FWD(ctlPowerGetEnergyCounter), FWD(ctlPowerGetLimits),
+        FWD(ctlPowerGetProperties), FWD(ctlPowerSetLimits), FWD(ctlPowerTelemetryGet),
+        FWD(ctlReservedCall), FWD(ctlSetCurrentScaling), FWD(ctlSetCurrentSharpness),
+        FWD(ctlSetLACEConfig), FWD(ctlSetPowerOptimizationSetting), FWD(ctlSoftwarePSR),
+        FWD(ctlTemperatureGetProperties), FWD(ctlTemperatureGetState),
+        FWD(ctlWaitForPropertyChange)};
+    // clang-format on
     return rows;
 }
 
-#undef VARNET_FORWARDER_ROW
+#undef FWD
 
 } // namespace varnet::test

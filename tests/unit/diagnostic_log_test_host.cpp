@@ -1,4 +1,4 @@
-// The log writer against the sandbox's files and clock.
+// The log writer: its time stamp, and its file against the sandbox's files and clock.
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -16,89 +16,58 @@ namespace {
 
 namespace host = platform::host;
 
-// The file is opened in text mode, so the line ends as Windows text does.
-constexpr char kLine[] = "Fri Jan  5 01:05:09 PM: exception: InitLib()\r\n";
+// Friday 5 January 2024.
+std::tm At(int hour, int minute) {
+    return {
+        .tm_sec = 9, .tm_min = minute, .tm_hour = hour, .tm_mday = 5, .tm_year = 124, .tm_wday = 5};
+}
 
-class DiagnosticLogHostTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        root_ = std::filesystem::path(::testing::TempDir()) /
-                (std::string("varnet-log-") +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(root_);
-        host::SetRoot(root_.string());
-        host::ResetState();
-        std::tm time{};
-        time.tm_year = 124;
-        time.tm_mday = 5;
-        time.tm_wday = 5;
-        time.tm_hour = 13;
-        time.tm_min = 5;
-        time.tm_sec = 9;
-        host::SetLocalTime(time);
-        logFile_ = host::HostPath(kLogPath);
+TEST(DiagnosticLog, StampIsOnATwelveHourClockInAscTimeLayout) {
+    const std::pair<std::tm, const char*> cases[] = {
+        {At(0, 30), "Fri Jan  5 12:30:09 AM: m\n"},  {At(1, 0), "Fri Jan  5 01:00:09 AM: m\n"},
+        {At(11, 59), "Fri Jan  5 11:59:09 AM: m\n"}, {At(12, 30), "Fri Jan  5 12:30:09 PM: m\n"},
+        {At(13, 5), "Fri Jan  5 01:05:09 PM: m\n"},  {At(23, 59), "Fri Jan  5 11:59:09 PM: m\n"}};
+    for (const auto& [time, expected] : cases) {
+        EXPECT_EQ(FormatLogLine(time, "m"), expected);
     }
-    void TearDown() override {
-        host::ResetState();
-        std::filesystem::remove_all(root_);
-    }
+    // Fields asctime would overrun on do not spill into the line; long messages stay whole.
+    std::tm odd = At(9, 8);
+    odd.tm_mday = 25;
+    odd.tm_wday = 9;
+    odd.tm_mon = -1;
+    const std::string message(600, 'x');
+    EXPECT_EQ(FormatLogLine(odd, message.c_str()), "??? ??? 25 09:08:09 AM: " + message + "\n");
+}
 
-    std::string ReadLog() const {
-        std::ifstream in(logFile_, std::ios::binary);
+TEST(DiagnosticLog, FileIsDeletedOnlyPastTheLimitAndItsFolderNeverCreated) {
+    const auto root = std::filesystem::path(::testing::TempDir()) / "varnet-log";
+    std::filesystem::remove_all(root);
+    host::SetRoot(root.string());
+    host::ResetState();
+    host::SetLocalTime(At(13, 5));
+    const std::filesystem::path file = host::HostPath(kLogPath);
+    auto read = [&file] {
+        std::ifstream in(file, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-    std::filesystem::path root_;
-    std::filesystem::path logFile_;
-};
-
-TEST_F(DiagnosticLogHostTest, FileIsDeletedOnlyWhenPastTheLimit) {
-    struct Case {
-        const char* name;
-        long existing; // bytes already in the file; -1: no file
-        bool kept;
     };
-    const Case cases[] = {
-        {"no file yet", -1, false},
-        {"exactly the limit", 1000000, true},
-        {"one byte past it", 1000001, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::filesystem::create_directories(logFile_.parent_path());
-        std::filesystem::remove(logFile_);
-        const std::string old = c.existing < 0 ? "" : std::string(c.existing, 'o');
-        if (c.existing >= 0) {
-            std::ofstream(logFile_, std::ios::binary) << old;
-        }
-        host::ClearCaptures();
+    // Text mode: the line ends as Windows text does.
+    const std::string line = "Fri Jan  5 01:05:09 PM: exception: InitLib()\r\n";
+
+    std::filesystem::create_directories(file.parent_path());
+    for (const auto& [existing, kept] : {std::pair{0, true}, {1000000, true}, {1000001, false}}) {
+        std::ofstream(file, std::ios::binary) << std::string(existing, 'o');
         WriteLog("exception: InitLib()");
-        EXPECT_EQ(host::DebugOutput(), "exception: InitLib()");
-        const std::string log = ReadLog();
-        EXPECT_EQ(log.size(), (c.kept ? old.size() : 0) + sizeof kLine - 1);
-        EXPECT_EQ(log.substr(log.size() - (sizeof kLine - 1)), kLine);
+        EXPECT_EQ(read(), (kept ? std::string(existing, 'o') : "") + line) << existing;
     }
-}
+    EXPECT_EQ(host::DebugOutput(), "exception: InitLib()exception: InitLib()exception: InitLib()");
+    EXPECT_FALSE(platform::PathFileExists("C:\\ProgramData\\NORVANE"));
 
-TEST_F(DiagnosticLogHostTest, MissingLogFolderLeavesOnlyTheDebuggerMessage) {
+    // Without the log's folder only the debugger hears it; the vendor folders are made instead.
+    std::filesystem::remove_all(file.parent_path());
     WriteLog("GetDeviceTypeFormMonType");
-    EXPECT_EQ(host::DebugOutput(), "GetDeviceTypeFormMonType");
-    EXPECT_FALSE(std::filesystem::exists(logFile_));
-    EXPECT_FALSE(platform::PathFileExists("C:\\ProgramData\\ColorMode"));
-    // The retry creates the vendor folders under ProgramData, never the log's own folder.
-    std::string programData;
-    ASSERT_TRUE(platform::GetProgramDataFolder(programData));
-    EXPECT_TRUE(platform::PathFileExists((programData + "\\NORVANE\\Tintwell").c_str()));
-}
-
-TEST_F(DiagnosticLogHostTest, LinesAreAppendedOneAfterAnother) {
-    std::filesystem::create_directories(logFile_.parent_path());
-    WriteLog("exception: InitLib()");
-    WriteLog("exception: InitLib()");
-    EXPECT_EQ(ReadLog(), std::string(kLine) + kLine);
-    std::string programData;
-    ASSERT_TRUE(platform::GetProgramDataFolder(programData));
-    EXPECT_FALSE(platform::PathFileExists((programData + "\\NORVANE").c_str()));
+    EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
+    EXPECT_TRUE(platform::PathFileExists("C:\\ProgramData\\NORVANE\\Tintwell"));
+    host::ResetState();
 }
 
 } // namespace

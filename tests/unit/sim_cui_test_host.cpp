@@ -139,11 +139,11 @@ TEST_F(SimCui, EdidBlockByUid) {
     EXPECT_EQ(block.edid[0], 0);
     uint8_t other[268] = {};
     const Guid unknown = {
-        0xBC51E8BC, 0x3A25, 0x402E, {0x9D, 0x20, 0x4C, 0x3F, 0xC4, 0xE6, 0x8B, 0xF2}};
+        0xBC51E8BC, 0x3A25, 0x402E, {0x9D, 0x20, 0x4C, 0x3F, 0xC4, 0xE6, 0x8B, 0xF3}};
     EXPECT_EQ(object->GetDeviceData(unknown, sizeof other, other, &error), kENotImpl);
     EXPECT_EQ(error, varnet::cui::kIgfxInvalidOperationType);
     EXPECT_EQ(CallsNamed(machine.Journal(), "GetDeviceData").back()["args"]["guid"],
-              "{BC51E8BC-3A25-402E-9D20-4C3FC4E68BF2}");
+              "{BC51E8BC-3A25-402E-9D20-4C3FC4E68BF3}");
 }
 
 TEST_F(SimCui, LaceBlockSharesItsStateWithTheControlLibrary) {

@@ -97,6 +97,9 @@ TEST(SimScenario, ExampleFilesParse) {
     const Scenario noControlLib = LoadScenarioFile((folder / "no-controllib.json").string());
     ASSERT_FALSE(noControlLib.faults.empty());
     EXPECT_EQ(noControlLib.faults[0].call, "ctlInit");
+    const Scenario older = LoadScenarioFile((folder / "cui-older-driver.json").string());
+    EXPECT_EQ(older.cuiDevices.at(0).lut3dStatus, 0u);
+    EXPECT_FALSE(older.adapters.at(0).displays.at(0).dpst.enhanced);
 }
 
 TEST(SimScenario, EntriesNotNamedKeepTheDefaultLaptop) {

@@ -1,0 +1,284 @@
+// Gamma ramps and 3D LUTs of the CUI back-end against the simulated driver: what reaches it (the
+// journal), what comes back, and the lines every failure leaves.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "backend/cintel_graphic.h"
+#include "backend/packed_3d_lut.h"
+#include "backend/white_point_table.h"
+#include "common/journal.h"
+#include "support/capture.h"
+#include "support/test_machine.h"
+
+namespace varnet {
+namespace {
+
+using nlohmann::json;
+
+constexpr char kEmpty[] =
+    "SetGammaRamp \xC0\xFA\xC0\xE5\xB5\xC8 \xB0\xAA\xC0\xCC \xBE\xF8\xC0\xBD\r\n";
+constexpr char kSame[] =
+    "SetGammaRamp \xC7\xF6\xC0\xE7 \xBC\xB3\xC1\xA4\xB5\xC8\xB0\xAA\xB0\xFA \xB0\xB0\xC0\xBD.\r\n";
+constexpr uint32_t kPanelUid = 0x1000;
+
+std::vector<uint16_t> IdentityRamp() {
+    std::vector<uint16_t> ramp(kGammaRampEntries);
+    for (std::size_t k = 0; k < ramp.size(); ++k) {
+        ramp[k] = static_cast<uint16_t>(k % 256 * 257);
+    }
+    return ramp;
+}
+
+class CuiGammaTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(machine_.Installed()) << machine_.InstallError();
+        Use("");
+    }
+    void TearDown() override {
+        GammaScale = kGammaScaleDefault;
+        GammaMax = kGammaMaxDefault;
+    }
+    // The default laptop without LACE, so GammaMax is 65280; faults and panel changes as JSON.
+    void Use(const std::string& faults, const json& panel = json::object()) {
+        json scenario = test::TestMachine::DefaultScenario();
+        scenario["faults"] = json::parse("[" + faults + "]");
+        scenario["cuiDevices"][0]["lace"] = false;
+        scenario["cuiDevices"][0].update(panel);
+        machine_.SetScenario(scenario);
+    }
+    // Connected, with the start's own calls and lines cleared away.
+    void Connect(CIntelGraphic& cui) {
+        ASSERT_EQ(cui.InitLib(), 1);
+        machine_.ClearJournal();
+        test::StartCapture();
+    }
+    std::vector<json> Calls(const char* name) const {
+        return sim::CallsNamed(machine_.Journal(), name);
+    }
+
+    test::TestMachine machine_;
+};
+
+TEST_F(CuiGammaTest, RampReadsAndWritesWithTheirFailureLines) {
+    std::vector<uint16_t> falling = IdentityRamp(), brighter = IdentityRamp(), got(768);
+    const std::vector<uint16_t> identity = IdentityRamp(), zero(768);
+    falling[300] = falling[299] - 1; // green falls by one step
+    brighter[10] = 2600;
+    struct Case {
+        const uint16_t* ramp; // null: GetGammaRamp
+        const char* faults;
+        Bool expected;
+        std::size_t writes;
+        std::string debugEnd;
+    };
+    const Case cases[] = {
+        {nullptr, R"({"call": "GetGammaRamp", "error": 37})", 0, 0,
+         "GetGammaRamp Error : 0x25\r\n"},
+        {nullptr, R"({"call": "GetGammaRamp", "throw": true})", 0, 0, "try GetGammaRamp()..."},
+        {falling.data(), "", 0, 0, "check: SetGammaRamp() reverse order..."},
+        {zero.data(), "", 0, 0, kEmpty},
+        {identity.data(), "", 1, 0, kSame},
+        {brighter.data(), "", 1, 1, ""},
+        {identity.data(), R"({"call": "SetGammaRamp", "error": 37})", 0, 1,
+         "SetGammaRamp Error : 0x25\r\n"},
+        {identity.data(), R"({"call": "SetGammaRamp", "throw": true})", 0, 1,
+         "try SetGammaRamp()..."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.debugEnd);
+        Use(c.faults);
+        CIntelGraphic cui;
+        Connect(cui);
+        EXPECT_EQ(c.ramp ? cui.SetGammaRamp(c.ramp) : cui.GetGammaRamp(got.data()), c.expected);
+        EXPECT_EQ(Calls("SetGammaRamp").size(), c.writes);
+        EXPECT_TRUE(test::DebugOutput().ends_with(c.debugEnd)) << test::DebugOutput();
+    }
+    // Only the one good write reached the display.
+    Use("");
+    ASSERT_EQ(CIntelGraphic().GetGammaRamp(got.data()), 1);
+    EXPECT_EQ(got, brighter);
+
+    // Without a display nothing is read or written.
+    Use("", {{"type", 1}});
+    CIntelGraphic cui;
+    Connect(cui);
+    EXPECT_EQ(cui.SetGammaRamp(brighter.data()), 0);
+    EXPECT_EQ(test::DebugOutput(), "GetGammaRamp : 0 == m_adwMonUID[m_ReqMonType]\r\n");
+}
+
+TEST_F(CuiGammaTest, RampDataAppliesLevelAndWhitePointAndLoadsWithoutChecks) {
+    CIntelGraphic cui;
+    Connect(cui);
+    std::vector<uint16_t> ramp = IdentityRamp();
+    ramp[300] = ramp[299] - 1; // refused by SetGammaRamp, loaded here
+    const std::vector<uint16_t> given = ramp;
+    EXPECT_EQ(cui.SetGammaRampData(ramp.data(), 2, 5), 1);
+    EXPECT_EQ(cui.SetGammaRampData(ramp.data(), 2, 5), 1); // no comparison: written again
+    EXPECT_EQ(ramp, given);
+    ASSERT_EQ(Calls("SetGammaRamp").size(), 2u);
+    EXPECT_EQ(Calls("SetGammaRamp")[1]["args"]["ramp"], json(given)); // 65535 above GammaMax
+    EXPECT_EQ(Calls("GetGammaRamp").size(), 0u);
+
+    // Level 0 leaves the level-adjusted ramp with the caller; white point 4 limits to GammaMax.
+    ramp = IdentityRamp();
+    EXPECT_EQ(cui.SetGammaRampData(ramp.data(), 4, 0), 1);
+    EXPECT_EQ(ramp[16], 36 * 257);
+    std::vector<uint16_t> tinted(768);
+    ASSERT_TRUE(ApplyWhitePoint(ramp.data(), 4, kGammaMaxReduced, tinted.data()));
+    EXPECT_EQ(tinted[767], kGammaMaxReduced);
+    EXPECT_EQ(Calls("SetGammaRamp")[2]["args"]["ramp"], json(tinted));
+
+    // Refused before anything is touched; without a display there is nothing to load.
+    EXPECT_EQ(cui.SetGammaRampData(ramp.data(), -1, 0) + cui.SetGammaRampData(ramp.data(), 5, 0),
+              0);
+    EXPECT_EQ(cui.SetGammaRampData(nullptr, 2, 5), 0);
+    EXPECT_EQ(ramp[16], 36 * 257);
+    Use("", {{"type", 1}});
+    EXPECT_EQ(CIntelGraphic().SetGammaRampData(ramp.data(), 2, 5), 1);
+    EXPECT_EQ(Calls("SetGammaRamp").size(), 3u);
+}
+
+TEST_F(CuiGammaTest, ColourTemperatureNeedsASavedRamp) {
+    CIntelGraphic cui;
+    Connect(cui);
+    EXPECT_EQ(cui.SetColorTempGamnmaLUT(0), 0);
+    EXPECT_EQ(test::DebugOutput(), "");
+    ASSERT_EQ(cui.SaveGammaRamp(), 1);
+    EXPECT_EQ(cui.SetColorTempGamnmaLUT(2), 1); // index 2 still limits to GammaMax
+    EXPECT_EQ(cui.SetColorTempGamnmaLUT(2), 1);
+    EXPECT_EQ(test::DebugOutput(), kSame);
+    ASSERT_EQ(Calls("SetGammaRamp").size(), 1u);
+    EXPECT_EQ(Calls("SetGammaRamp")[0]["args"]["ramp"][767], kGammaMaxReduced);
+    EXPECT_EQ(cui.SetColorTempGamnmaLUT(7), 0);
+
+    // A write the driver refuses still counts as applied.
+    Use(R"({"call": "SetGammaRamp", "error": 37, "nth": 1})");
+    CIntelGraphic refused;
+    ASSERT_EQ(refused.SaveGammaRamp(), 1);
+    EXPECT_EQ(refused.SetColorTempGamnmaLUT(0), 1);
+    EXPECT_NE(Calls("SetGammaRamp").back()["result"], 0);
+
+    // An empty saved ramp (loadable only through the raw write) is refused.
+    std::vector<uint16_t> empty(768);
+    ASSERT_EQ(cui.SetGammaRampData(empty.data(), 2, 5), 1);
+    ASSERT_EQ(cui.SaveGammaRamp(), 1);
+    test::ClearCaptures();
+    EXPECT_EQ(cui.SetColorTempGamnmaLUT(1), 0);
+    EXPECT_EQ(test::DebugOutput(), "SetColorTempGamnmaLUT" + std::string(kEmpty).substr(12));
+}
+
+TEST_F(CuiGammaTest, LutExchangesCarryTheirHeadersAndNeverMistakeAThrowForSuccess) {
+    CIntelGraphic cui;
+    Connect(cui);
+    Packed3DLut table;
+    uint32_t enabled = 9;
+    EXPECT_EQ(cui.Get3DLut(&enabled, &table), 1);
+    EXPECT_EQ(enabled, 0u);
+    EXPECT_EQ(cui.Set3DLut(0, &table), 1);
+    EXPECT_EQ(cui.Set3DLut(1, &table), 1);
+    EXPECT_EQ(cui.Reset3DLut(), 1);
+    const char* expected[] = {
+        R"({"call": "GetDeviceDataEx", "enable": 0, "operation": 1, "bypass": 0})",
+        R"({"call": "SetDeviceDataEx", "enable": 1, "operation": 1, "bypass": 1})",
+        R"({"call": "SetDeviceDataEx", "enable": 1, "operation": 1, "bypass": 0})",
+        R"({"call": "SetDeviceDataEx", "enable": 1, "operation": 1, "bypass": 0})",
+        R"({"call": "SetDeviceDataEx", "enable": 0, "operation": 0, "bypass": 0})",
+    };
+    const std::vector<json> journal = machine_.Journal();
+    ASSERT_EQ(journal.size(), std::size(expected));
+    for (std::size_t i = 0; i < journal.size(); ++i) {
+        const json& args = journal[i]["args"];
+        const json got = {{"call", journal[i]["call"]},
+                          {"enable", args["enable"]},
+                          {"operation", args["operation"]},
+                          {"bypass", args["bypass"]}};
+        EXPECT_EQ(got, json::parse(expected[i]));
+        EXPECT_EQ(
+            json::array({args["version"], args["gridPoints"], args["declaredSize"], args["uid"]}),
+            json::array({1, 17, 19652, kPanelUid}));
+    }
+    EXPECT_EQ(journal[3]["args"]["points"]["grey"], json::array({511, 511, 511}));
+    EXPECT_EQ(journal[3]["args"]["points"]["white"], json::array({1023, 1023, 1023}));
+
+    for (const char* how : {R"("error": 37)", R"("throw": true)"}) {
+        Use(std::string(R"({"call": "SetDeviceDataEx", )") + how +
+            R"(}, {"call": "GetDeviceDataEx", )" + how + "}");
+        CIntelGraphic failing;
+        Connect(failing);
+        EXPECT_EQ(failing.Get3DLut(&enabled, &table) + failing.Set3DLut(1, &table), 0);
+        EXPECT_EQ(failing.Reset3DLut(), 1);
+        EXPECT_EQ(test::DebugOutput(),
+                  "SetDeviceDataEx() error code = 0x25SetDeviceDataEx() error code = 0x25");
+    }
+    EXPECT_EQ(cui.Get3DLut(&enabled, nullptr) + cui.Set3DLut(1, nullptr), 0);
+}
+
+TEST_F(CuiGammaTest, LutParamsFallBackToSaturationUnlessTheReadBackSaysInEffect) {
+    const float matrix[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    struct Case {
+        Bool enable;
+        json status; // what the read-back reports; null: 1 while a table is in effect
+        const char* faults;
+        bool fallback;
+    };
+    const Case cases[] = {{0, 1, "", false},
+                          {0, nullptr, "", true}, // a bypassed table is not in effect
+                          {0, 1, R"({"call": "GetDeviceDataEx", "error": 37})", true},
+                          {1, nullptr, "", false},
+                          {1, 2, "", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.enable << c.status << c.faults);
+        Use(c.faults, {{"lut3dStatus", c.status}});
+        CIntelGraphic cui;
+        Connect(cui);
+        EXPECT_EQ(cui.Set3DLutParams(c.enable, c.enable ? matrix : nullptr, 42), 1);
+        const json load = Calls("SetDeviceDataEx").at(0)["args"];
+        EXPECT_EQ(load["operation"], 3);
+        EXPECT_EQ(load["bypass"], c.enable ? 0 : 1);
+        EXPECT_EQ(load["points"]["white"],
+                  json::array({c.enable ? 1022 : 0, c.enable ? 1022 : 0, c.enable ? 1022 : 0}));
+        const json back = Calls("GetDeviceDataEx").at(0)["args"];
+        EXPECT_EQ(json::array({back["operation"], back["enable"], back["bypass"]}),
+                  json::array({0, 0, 0}));
+        const std::vector<json> hueSat = Calls("SetDeviceData");
+        ASSERT_EQ(hueSat.size(), c.fallback ? 1u : 0u);
+        if (c.fallback) {
+            EXPECT_EQ(hueSat[0]["args"]["saturation"], 42.0);
+        }
+    }
+    CIntelGraphic cui;
+    EXPECT_EQ(cui.Set3DLutParams(1, nullptr, 0), 0);
+}
+
+TEST_F(CuiGammaTest, CubeFilesLoadWithoutAConnection) {
+    test::TestMachine::InstallConfigFolder("examples/config");
+    const std::string tooLong(230, 'w'); // the path would take 260 characters
+    test::TestMachine::WriteConfigFile("short.cube", "0 0 0\n64 0 0\n");
+    test::TestMachine::WriteConfigFile(tooLong + ".cub", "0 0 0\n"); // the path cut at 259
+    machine_.ClearJournal();
+    test::StartCapture();
+
+    CIntelGraphic cui;
+    Packed3DLut table;
+    table.words[0] = 0x80000000u;
+    EXPECT_EQ(cui.LoadCubeFile("VN156FHD01_warm", &table), 1);
+    EXPECT_EQ(table.words[0], 0x80000000u);
+    EXPECT_EQ(table.words[LutIndex(16, 16, 16)], PackLutWord(0, {1023, 992, 921}));
+    const Packed3DLut loaded = table;
+    for (const char* name : {"missing", "short", tooLong.c_str(), static_cast<const char*>(0)}) {
+        EXPECT_EQ(cui.LoadCubeFile(name, &table), 0);
+        EXPECT_EQ(std::memcmp(&table, &loaded, sizeof table), 0);
+    }
+    EXPECT_EQ(cui.LoadCubeFile("VN156FHD01_warm", nullptr), 0);
+    EXPECT_EQ(machine_.Journal().size(), 0u);
+    EXPECT_EQ(test::DebugOutput(), "LoadCubeFile : fewer than 4913 triples after 6 numbers\r\n"
+                                   "LoadCubeFile : name too long\r\n");
+}
+
+} // namespace
+} // namespace varnet
