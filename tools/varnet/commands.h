@@ -21,6 +21,10 @@ struct LaceOptions {
 
 int RunInfo();
 int RunLace(const LaceOptions& lace);
+int RunDpstSave(const std::string& file);
+int RunDpstRestore(const std::string& file);
+// statePath: the simulators' state file, or empty on a real driver.
+int RunState(const std::string& statePath, const std::string& scenarioPath);
 int RunModes();
 // journal: the simulators' journal, or empty on a real driver.
 int RunApply(const ApplyOptions& apply, const std::string& journal);

@@ -52,6 +52,15 @@ int main(int argc, char** argv) {
     auto* enableOption = laceCommand->add_option("--enable", lace.enable, "0 off, 1 on");
     auto* levelOption = laceCommand->add_option("--level", lace.level, "Aggressiveness level");
 
+    std::string dpstFile;
+    auto* dpst = app.add_subcommand("dpst", "Enhanced DPST: save (and switch on) or restore");
+    dpst->require_subcommand(1);
+    auto* dpstSave = dpst->add_subcommand("save", "Switch enhanced DPST on, saving the old state");
+    dpstSave->add_option("FILE", dpstFile, "Where the three saved integers go")->required();
+    auto* dpstRestore = dpst->add_subcommand("restore", "Put a saved DPST state back");
+    dpstRestore->add_option("FILE", dpstFile, "A file written by dpst save")->required();
+    auto* state = app.add_subcommand("state", "What the simulated driver holds now");
+
     CLI11_PARSE(app, argc, argv);
     lace.set = enableOption->count() > 0 || levelOption->count() > 0;
 
@@ -67,6 +76,16 @@ int main(int argc, char** argv) {
     }
     if (info->parsed()) {
         return varnet::tool::RunInfo();
+    }
+    if (dpstSave->parsed()) {
+        return varnet::tool::RunDpstSave(dpstFile);
+    }
+    if (dpstRestore->parsed()) {
+        return varnet::tool::RunDpstRestore(dpstFile);
+    }
+    if (state->parsed()) {
+        return varnet::tool::RunState(options.simulated ? options.state : std::string(),
+                                      options.scenario);
     }
     if (laceCommand->parsed()) {
         return varnet::tool::RunLace(lace);
