@@ -35,7 +35,7 @@ template <class T> T Arg(std::size_t i) {
 template <class T> bool Same(const T& a, const T& b) {
     return a == b;
 }
-inline bool Same(const ctl_oc_vf_pair_t& a, const ctl_oc_vf_pair_t& b) { // padding is no value
+inline bool Same(const ctl_oc_vf_pair_t& a, const ctl_oc_vf_pair_t& b) { // field by field
     return std::tie(a.Size, a.Version, a.Voltage, a.Frequency) ==
            std::tie(b.Size, b.Version, b.Voltage, b.Frequency);
 }
