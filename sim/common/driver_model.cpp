@@ -47,12 +47,12 @@ OneDLutState LutFromRamp(const GammaRamp& ramp) {
     return lut;
 }
 
-OneDLutState EffectiveGamma(const DisplaySpec* spec, const DisplayState& state) {
+OneDLutState EffectiveGamma(const DisplaySpec* desc, const DisplayState& state) {
     if (state.gamma)
         return *state.gamma;
-    if (spec && spec->gammaRamp && spec->gammaRamp->size() == kRampEntries) {
+    if (desc && desc->gammaRamp && desc->gammaRamp->size() == kRampEntries) {
         GammaRamp ramp;
-        std::copy(spec->gammaRamp->begin(), spec->gammaRamp->end(), ramp.begin());
+        std::copy(desc->gammaRamp->begin(), desc->gammaRamp->end(), ramp.begin());
         return LutFromRamp(ramp);
     }
     return IdentityLut(3, 256);
@@ -131,49 +131,49 @@ Lut3dState UnpackLut3d(const uint32_t* words) {
     return lut;
 }
 
-uint32_t DpstSupportedFeatures(const DisplaySpec* spec) {
-    if (!spec)
+uint32_t DpstSupportedFeatures(const DisplaySpec* desc) {
+    if (!desc)
         return 0;
-    const bool dpst = (spec->powerFeatures & 0x4u) != 0; // CTL_POWER_OPTIMIZATION_FLAG_DPST
-    return (dpst ? kDpstFeatureBit : 0u) | spec->dpst.otherFeatures;
+    const bool dpst = (desc->powerFeatures & 0x4u) != 0; // CTL_POWER_OPTIMIZATION_FLAG_DPST
+    return (dpst ? kDpstFeatureBit : 0u) | desc->dpst.otherFeatures;
 }
 
-bool DpstOffersEnhanced(const DisplaySpec* spec) {
-    return spec && spec->dpst.enhanced.has_value();
+bool DpstOffersEnhanced(const DisplaySpec* desc) {
+    return desc && desc->dpst.enhanced.has_value();
 }
 
-DpstState EffectiveDpst(const DisplaySpec* spec, const DisplayState& state) {
+DpstState EffectiveDpst(const DisplaySpec* desc, const DisplayState& state) {
     if (state.dpst)
         return *state.dpst;
     DpstState dpst;
-    if (!spec)
+    if (!desc)
         return dpst;
-    dpst.enabledFeatures = (spec->dpst.enabled ? kDpstFeatureBit : 0u) | spec->dpst.otherFeatures;
-    dpst.level = spec->dpst.level;
-    dpst.enhanced = spec->dpst.enhanced.value_or(0);
+    dpst.enabledFeatures = (desc->dpst.enabled ? kDpstFeatureBit : 0u) | desc->dpst.otherFeatures;
+    dpst.level = desc->dpst.level;
+    dpst.enhanced = desc->dpst.enhanced.value_or(0);
     return dpst;
 }
 
-std::optional<SharpnessState> EffectiveSharpness(const DisplaySpec* spec,
+std::optional<SharpnessState> EffectiveSharpness(const DisplaySpec* desc,
                                                  const DisplayState& state) {
-    if (!spec || spec->sharpness.filterTypes == 0)
+    if (!desc || desc->sharpness.filterTypes == 0)
         return std::nullopt;
-    return state.sharpness ? *state.sharpness : spec->sharpness.initial;
+    return state.sharpness ? *state.sharpness : desc->sharpness.initial;
 }
 
-VideoState EffectiveVideo(const AdapterSpec* spec, const AdapterState& state) {
+VideoState EffectiveVideo(const AdapterSpec* desc, const AdapterState& state) {
     if (state.video)
         return *state.video;
-    return spec ? spec->video : VideoState();
+    return desc ? desc->video : VideoState();
 }
 
-uint8_t AuxByte(const DisplaySpec* spec, const DisplayState& state, uint32_t address) {
+uint8_t AuxByte(const DisplaySpec* desc, const DisplayState& state, uint32_t address) {
     auto written = state.aux.find(address);
     if (written != state.aux.end())
         return written->second;
-    if (spec) {
-        auto initial = spec->aux.find(address);
-        if (initial != spec->aux.end())
+    if (desc) {
+        auto initial = desc->aux.find(address);
+        if (initial != desc->aux.end())
             return initial->second;
     }
     return 0;

@@ -22,8 +22,8 @@ using GammaRamp = std::array<uint16_t, kRampEntries>;
 // ---- 1D LUT (gamma ramp) ----
 OneDLutState IdentityLut(uint32_t channels, uint32_t samplesPerChannel);
 OneDLutState LutFromRamp(const GammaRamp& ramp);
-// The display's 1D LUT now; spec may be null (a display the scenario does not describe).
-OneDLutState EffectiveGamma(const DisplaySpec* spec, const DisplayState& state);
+// The display's 1D LUT now; desc may be null (a display the scenario does not describe).
+OneDLutState EffectiveGamma(const DisplaySpec* desc, const DisplayState& state);
 // Linear interpolation along a channel at position 0.0..1.0; a channel the table lacks reads
 // as its last one.
 double LutValueAt(const OneDLutState& lut, uint32_t channel, double position);
@@ -42,15 +42,15 @@ Lut3dState UnpackLut3d(const uint32_t* words);
 
 // ---- DPST ----
 // The CUI SDK's supported-features mask.
-uint32_t DpstSupportedFeatures(const DisplaySpec* spec);
-bool DpstOffersEnhanced(const DisplaySpec* spec);
-DpstState EffectiveDpst(const DisplaySpec* spec, const DisplayState& state);
+uint32_t DpstSupportedFeatures(const DisplaySpec* desc);
+bool DpstOffersEnhanced(const DisplaySpec* desc);
+DpstState EffectiveDpst(const DisplaySpec* desc, const DisplayState& state);
 
 // ---- Others ----
 // Null when the display has no sharpness filter.
-std::optional<SharpnessState> EffectiveSharpness(const DisplaySpec* spec,
+std::optional<SharpnessState> EffectiveSharpness(const DisplaySpec* desc,
                                                  const DisplayState& state);
-VideoState EffectiveVideo(const AdapterSpec* spec, const AdapterState& state);
-uint8_t AuxByte(const DisplaySpec* spec, const DisplayState& state, uint32_t address);
+VideoState EffectiveVideo(const AdapterSpec* desc, const AdapterState& state);
+uint8_t AuxByte(const DisplaySpec* desc, const DisplayState& state, uint32_t address);
 
 } // namespace varnet::sim

@@ -12,8 +12,8 @@ namespace {
 
 using nlohmann::json;
 
-json GammaSummary(const DisplaySpec* spec, const DisplayState& state) {
-    const OneDLutState lut = EffectiveGamma(spec, state);
+json GammaSummary(const DisplaySpec* desc, const DisplayState& state) {
+    const OneDLutState lut = EffectiveGamma(desc, state);
     const GammaRamp ramp = RampFromLut(lut);
     bool identity = true;
     for (std::size_t k = 0; k < kRampEntries; ++k)
@@ -43,31 +43,31 @@ json Lut3dSummaryOf(const DisplayState& state) {
     return out;
 }
 
-json DpstSummary(const DisplaySpec* spec, const DisplayState& state) {
-    const DpstState dpst = EffectiveDpst(spec, state);
-    const uint32_t supported = DpstSupportedFeatures(spec);
+json DpstSummary(const DisplaySpec* desc, const DisplayState& state) {
+    const DpstState dpst = EffectiveDpst(desc, state);
+    const uint32_t supported = DpstSupportedFeatures(desc);
     return {{"supported", (supported & kDpstFeatureBit) != 0},
             {"supportedFeatures", supported},
             {"enabled", (dpst.enabledFeatures & kDpstFeatureBit) != 0},
             {"enabledFeatures", dpst.enabledFeatures},
             {"level", dpst.level},
-            {"enhancedOffered", DpstOffersEnhanced(spec)},
+            {"enhancedOffered", DpstOffersEnhanced(desc)},
             {"enhanced", dpst.enhanced}};
 }
 
-json DisplaySummary(const DisplaySpec* spec, const DisplayState& state) {
-    json out = {{"described", spec != nullptr}};
-    out["gamma"] = GammaSummary(spec, state);
+json DisplaySummary(const DisplaySpec* desc, const DisplayState& state) {
+    json out = {{"described", desc != nullptr}};
+    out["gamma"] = GammaSummary(desc, state);
     out["csc"] = CscSummary(state);
     out["lut3d"] = Lut3dSummaryOf(state);
-    out["dpst"] = DpstSummary(spec, state);
-    out["lace"] = {{"supported", spec && spec->laceSupported},
+    out["dpst"] = DpstSummary(desc, state);
+    out["lace"] = {{"supported", desc && desc->laceSupported},
                    {"enabled", state.lace.enabled},
                    {"trigger", state.lace.trigger},
                    {"level", state.lace.level},
                    {"enableValue", state.lace.enableValue}};
-    const auto sharpness = EffectiveSharpness(spec, state);
-    out["sharpness"] = sharpness ? json{{"filterTypes", spec->sharpness.filterTypes},
+    const auto sharpness = EffectiveSharpness(desc, state);
+    out["sharpness"] = sharpness ? json{{"filterTypes", desc->sharpness.filterTypes},
                                         {"enabled", sharpness->enabled},
                                         {"filterType", sharpness->filterType},
                                         {"intensity", sharpness->intensity}}
@@ -75,7 +75,7 @@ json DisplaySummary(const DisplaySpec* spec, const DisplayState& state) {
     json power = json::object();
     for (const auto& [feature, enabled] : state.powerFeatures)
         power[std::to_string(feature)] = enabled;
-    out["power"] = {{"supported", spec ? spec->powerFeatures : 0u}, {"switched", power}};
+    out["power"] = {{"supported", desc ? desc->powerFeatures : 0u}, {"switched", power}};
     out["aux"] = {{"written", AuxToJson(state.aux)}};
     out["hueSat"] = {{"hue", state.hueSat.hue}, {"saturation", state.hueSat.saturation}};
     out["displayTcc"] = {{"enable", state.displayTcc.enable},

@@ -239,12 +239,12 @@ Scenario ParseMerged(const json& doc) {
         if (adapter.contains("video"))
             ParseVideo(adapter.at("video"), field + ".video", features);
         for (uint32_t copy = 0; copy < count; ++copy) {
-            AdapterSpec spec = features;
+            AdapterSpec desc = features;
             for (std::size_t d = 0; d < displays.size(); ++d)
-                spec.displays.push_back(ParseDisplay(displays[d], displayDefaults,
+                desc.displays.push_back(ParseDisplay(displays[d], displayDefaults,
                                                      field + ".displays[" + std::to_string(d) + "]",
                                                      position++));
-            scenario.adapters.push_back(std::move(spec));
+            scenario.adapters.push_back(std::move(desc));
         }
     }
 

@@ -26,9 +26,9 @@ ctl_result_t CtlAUXAccess(ctl_display_output_handle_t displayHandle, ctl_aux_acc
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!args)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
+        const DisplaySpec& desc = *display->desc;
         const bool write = args->OpType == CTL_OPERATION_TYPE_WRITE;
-        record.args = {{"display", spec.name},     {"size", args->Size},
+        record.args = {{"display", desc.name},     {"size", args->Size},
                        {"opType", args->OpType},   {"flags", args->Flags},
                        {"address", args->Address}, {"dataSize", args->DataSize}};
         if (write)
@@ -43,7 +43,7 @@ ctl_result_t CtlAUXAccess(ctl_display_output_handle_t displayHandle, ctl_aux_acc
             return CTL_RESULT_ERROR_INVALID_SIZE;
         if (args->Flags == 0 || (args->Flags & ~kAllAuxFlags) != 0)
             return kResultInvalidAuxAccessFlag;
-        if (spec.outputType != kDisplayPort)
+        if (desc.outputType != kDisplayPort)
             return CTL_RESULT_ERROR_UNSUPPORTED_FEATURE;
         if (args->Flags != CTL_AUX_FLAG_NATIVE_AUX)
             return kResultI2cAuxUnsuccessful;
@@ -52,15 +52,15 @@ ctl_result_t CtlAUXAccess(ctl_display_output_handle_t displayHandle, ctl_aux_acc
         const uint32_t address = args->Address, size = args->DataSize;
         if (write) {
             UpdateState([&](SimState& state) {
-                DisplayState& kept = state.Display(spec.name);
+                DisplayState& kept = state.Display(desc.name);
                 for (uint32_t i = 0; i < size; ++i)
                     kept.aux[address + i] = args->Data[i];
             });
             return CTL_RESULT_SUCCESS;
         }
-        const DisplayState state = ReadState().Display(spec.name);
+        const DisplayState state = ReadState().Display(desc.name);
         for (uint32_t i = 0; i < size; ++i)
-            args->Data[i] = AuxByte(&spec, state, address + i);
+            args->Data[i] = AuxByte(&desc, state, address + i);
         record.extra["out"] = {{"data", ToHex(Bytes(args->Data, size))}};
         return CTL_RESULT_SUCCESS;
     });

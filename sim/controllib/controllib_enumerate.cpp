@@ -90,22 +90,22 @@ ctl_result_t CtlGetDisplayProperties(ctl_display_output_handle_t displayHandle,
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!properties)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
-        record.args = {{"display", spec.name}, {"size", properties->Size}};
+        const DisplaySpec& desc = *display->desc;
+        record.args = {{"display", desc.name}, {"size", properties->Size}};
         if (auto injected = Injected(record))
             return *injected;
         if (properties->Size < sizeof(ctl_display_properties_t))
             return CTL_RESULT_ERROR_INVALID_SIZE;
-        properties->Os_display_encoder_handle.WindowsDisplayEncoderID = spec.encoderId;
-        properties->Type = spec.outputType;
+        properties->Os_display_encoder_handle.WindowsDisplayEncoderID = desc.encoderId;
+        properties->Type = desc.outputType;
         properties->SupportedSpec = {1, 4, 0};
         properties->SupportedOutputBPCFlags = 0x2 | 0x4; // 8 and 10 bits per colour
         properties->DisplayConfigFlags = 0x1 | 0x2;      // active and attached
         properties->FeatureSupportedFlags = 0x4;         // PSR
         properties->AdvancedFeatureSupportedFlags =
-            ((spec.powerFeatures & CTL_POWER_OPTIMIZATION_FLAG_DPST) ? 0x1u : 0u) |
-            (spec.laceSupported ? 0x2u : 0u);
-        FillTiming(spec.edid, properties->Display_Timing_Info);
+            ((desc.powerFeatures & CTL_POWER_OPTIMIZATION_FLAG_DPST) ? 0x1u : 0u) |
+            (desc.laceSupported ? 0x2u : 0u);
+        FillTiming(desc.edid, properties->Display_Timing_Info);
         return CTL_RESULT_SUCCESS;
     });
 }

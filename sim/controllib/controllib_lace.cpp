@@ -11,10 +11,10 @@ constexpr uint32_t kTriggerAmbient = CTL_LACE_TRIGGER_FLAG_AMBIENT_LIGHT;
 constexpr uint32_t kTriggerFixed = CTL_LACE_TRIGGER_FLAG_FIXED_AGGRESSIVENESS;
 
 // Checks common to both directions; null when the call may go on.
-std::optional<ctl_result_t> Check(const DisplaySpec& spec, const ctl_lace_config_t& config) {
+std::optional<ctl_result_t> Check(const DisplaySpec& desc, const ctl_lace_config_t& config) {
     if (config.Size < sizeof(ctl_lace_config_t))
         return CTL_RESULT_ERROR_INVALID_SIZE;
-    if (!spec.laceSupported)
+    if (!desc.laceSupported)
         return CTL_RESULT_ERROR_UNSUPPORTED_FEATURE;
     return std::nullopt;
 }
@@ -29,17 +29,17 @@ ctl_result_t CtlGetLACEConfig(ctl_display_output_handle_t displayHandle,
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!config)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
+        const DisplaySpec& desc = *display->desc;
         record.args = {
-            {"display", spec.name}, {"size", config->Size}, {"opTypeGet", config->OpTypeGet}};
+            {"display", desc.name}, {"size", config->Size}, {"opTypeGet", config->OpTypeGet}};
         if (auto injected = Injected(record))
             return *injected;
-        if (auto refused = Check(spec, *config))
+        if (auto refused = Check(desc, *config))
             return *refused;
         LaceState lace;
         switch (config->OpTypeGet) {
         case kGetCurrent:
-            lace = ReadState().Display(spec.name).lace;
+            lace = ReadState().Display(desc.name).lace;
             break;
         case kGetDefault:
             break;
@@ -68,8 +68,8 @@ ctl_result_t CtlSetLACEConfig(ctl_display_output_handle_t displayHandle,
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!config)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
-        record.args = {{"display", spec.name},
+        const DisplaySpec& desc = *display->desc;
+        record.args = {{"display", desc.name},
                        {"size", config->Size},
                        {"opTypeSet", config->OpTypeSet},
                        {"enabled", config->Enabled},
@@ -77,7 +77,7 @@ ctl_result_t CtlSetLACEConfig(ctl_display_output_handle_t displayHandle,
                        {"level", config->LaceConfig.FixedAggressivenessLevelPercent}};
         if (auto injected = Injected(record))
             return *injected;
-        if (auto refused = Check(spec, *config))
+        if (auto refused = Check(desc, *config))
             return *refused;
         LaceState lace;
         if (config->OpTypeSet == CTL_SET_OPERATION_CUSTOM) {
@@ -95,7 +95,7 @@ ctl_result_t CtlSetLACEConfig(ctl_display_output_handle_t displayHandle,
             return CTL_RESULT_ERROR_INVALID_ARGUMENT;
         }
         UpdateState([&](SimState& state) {
-            LaceState& kept = state.Display(spec.name).lace;
+            LaceState& kept = state.Display(desc.name).lace;
             const uint32_t enableValue = kept.enableValue;
             kept = lace;
             kept.enableValue = enableValue;

@@ -15,8 +15,8 @@ ctl_result_t CtlPanelDescriptorAccess(ctl_display_output_handle_t displayHandle,
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!args)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
-        record.args = {{"display", spec.name},
+        const DisplaySpec& desc = *display->desc;
+        record.args = {{"display", desc.name},
                        {"size", args->Size},
                        {"opType", args->OpType},
                        {"block", args->BlockNumber},
@@ -30,16 +30,16 @@ ctl_result_t CtlPanelDescriptorAccess(ctl_display_output_handle_t displayHandle,
             return CTL_RESULT_ERROR_INVALID_OPERATION_TYPE;
         const std::vector<uint8_t>* block = nullptr;
         if (args->BlockNumber == 0)
-            block = &spec.edid;
-        else if (args->BlockNumber <= spec.extensions.size())
-            block = &spec.extensions[args->BlockNumber - 1];
+            block = &desc.edid;
+        else if (args->BlockNumber <= desc.extensions.size())
+            block = &desc.extensions[args->BlockNumber - 1];
         else
             return CTL_RESULT_ERROR_INVALID_ARGUMENT;
 
         if (!args->pDescriptorData) {
             uint32_t size = static_cast<uint32_t>(block->size());
-            if (args->BlockNumber == 0 && spec.reportedEdidSize)
-                size = *spec.reportedEdidSize;
+            if (args->BlockNumber == 0 && desc.reportedEdidSize)
+                size = *desc.reportedEdidSize;
             args->DescriptorDataSize = size;
             record.extra["out"] = {{"dataSize", size}};
             return CTL_RESULT_SUCCESS;

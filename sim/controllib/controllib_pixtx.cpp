@@ -16,21 +16,21 @@ namespace {
 
 using nlohmann::json;
 
-void FillBlock(const PipelineBlock& spec, ctl_pixtx_block_config_t& block) {
+void FillBlock(const PipelineBlock& desc, ctl_pixtx_block_config_t& block) {
     block.Size = sizeof(ctl_pixtx_block_config_t);
-    block.BlockId = spec.id;
-    block.BlockType = spec.type;
+    block.BlockId = desc.id;
+    block.BlockType = desc.type;
     // Capabilities carry no sample buffers: the caller's pointers stay as they are.
-    switch (spec.type) {
+    switch (desc.type) {
     case CTL_PIXTX_BLOCK_TYPE_1D_LUT:
         block.Config.OneDLutConfig.Size = sizeof(ctl_pixtx_1dlut_config_t);
-        block.Config.OneDLutConfig.SamplingType = spec.sampling;
-        block.Config.OneDLutConfig.NumSamplesPerChannel = spec.samples;
-        block.Config.OneDLutConfig.NumChannels = spec.channels;
+        block.Config.OneDLutConfig.SamplingType = desc.sampling;
+        block.Config.OneDLutConfig.NumSamplesPerChannel = desc.samples;
+        block.Config.OneDLutConfig.NumChannels = desc.channels;
         break;
     case CTL_PIXTX_BLOCK_TYPE_3D_LUT:
         block.Config.ThreeDLutConfig.Size = sizeof(ctl_pixtx_3dlut_config_t);
-        block.Config.ThreeDLutConfig.NumSamplesPerChannel = spec.samples;
+        block.Config.ThreeDLutConfig.NumSamplesPerChannel = desc.samples;
         break;
     case CTL_PIXTX_BLOCK_TYPE_3X3_MATRIX:
     case CTL_PIXTX_BLOCK_TYPE_3X3_MATRIX_AND_OFFSETS:
@@ -41,8 +41,8 @@ void FillBlock(const PipelineBlock& spec, ctl_pixtx_block_config_t& block) {
     }
 }
 
-ctl_result_t Capability(const DisplaySpec& spec, ctl_pixtx_pipe_get_config_t& config) {
-    const uint32_t available = static_cast<uint32_t>(spec.pipeline.size());
+ctl_result_t Capability(const DisplaySpec& desc, ctl_pixtx_pipe_get_config_t& config) {
+    const uint32_t available = static_cast<uint32_t>(desc.pipeline.size());
     if (!config.pBlockConfigs) {
         config.NumBlocks = available;
         return CTL_RESULT_SUCCESS;
@@ -52,21 +52,21 @@ ctl_result_t Capability(const DisplaySpec& spec, ctl_pixtx_pipe_get_config_t& co
         return kResultInsufficientBlockMemory;
     }
     for (uint32_t i = 0; i < available; ++i)
-        FillBlock(spec.pipeline[i], config.pBlockConfigs[i]);
+        FillBlock(desc.pipeline[i], config.pBlockConfigs[i]);
     config.NumBlocks = available;
     return CTL_RESULT_SUCCESS;
 }
 
 // Each block must name a pipeline block and bring buffers for what it asks.
-ctl_result_t CheckCurrentQuery(const DisplaySpec& spec, const ctl_pixtx_pipe_get_config_t& config) {
+ctl_result_t CheckCurrentQuery(const DisplaySpec& desc, const ctl_pixtx_pipe_get_config_t& config) {
     if (!config.pBlockConfigs)
         return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-    if (config.NumBlocks == 0 || config.NumBlocks > spec.pipeline.size())
+    if (config.NumBlocks == 0 || config.NumBlocks > desc.pipeline.size())
         return kResultInvalidPixTxBlockNumber;
     for (uint32_t i = 0; i < config.NumBlocks; ++i) {
         const ctl_pixtx_block_config_t& block = config.pBlockConfigs[i];
         const PipelineBlock* match = nullptr;
-        if (ctl_result_t refused = MatchBlock(spec, block, &match))
+        if (ctl_result_t refused = MatchBlock(desc, block, &match))
             return refused;
         if (block.BlockType == CTL_PIXTX_BLOCK_TYPE_1D_LUT) {
             const ctl_pixtx_1dlut_config_t& lut = block.Config.OneDLutConfig;
@@ -87,7 +87,7 @@ ctl_result_t CheckCurrentQuery(const DisplaySpec& spec, const ctl_pixtx_pipe_get
 
 // Fills what the caller's counts make room for, and reports the driver's own sample count,
 // which may be larger than what was filled.
-json FillCurrent(const PipelineBlock& spec, const DisplayState& state, const DisplaySpec& display,
+json FillCurrent(const PipelineBlock& desc, const DisplayState& state, const DisplaySpec& display,
                  ctl_pixtx_block_config_t& block) {
     json out = {{"blockId", block.BlockId}};
     switch (block.BlockType) {
@@ -95,8 +95,8 @@ json FillCurrent(const PipelineBlock& spec, const DisplayState& state, const Dis
         ctl_pixtx_1dlut_config_t& lut = block.Config.OneDLutConfig;
         const uint32_t channels = lut.NumChannels, samples = lut.NumSamplesPerChannel;
         ResampleLut(EffectiveGamma(&display, state), channels, samples, lut.pSampleValues);
-        if (spec.samples != 0)
-            lut.NumSamplesPerChannel = spec.samples;
+        if (desc.samples != 0)
+            lut.NumSamplesPerChannel = desc.samples;
         out["written"] = std::size_t{channels} * samples;
         out["samplesPerChannel"] = lut.NumSamplesPerChannel;
         break;
@@ -107,8 +107,8 @@ json FillCurrent(const PipelineBlock& spec, const DisplayState& state, const Dis
         std::vector<double> values(3 * std::size_t{n} * n * n);
         SampleLut3d(state.lut3d ? &*state.lut3d : nullptr, n, values.data());
         std::memcpy(lut.pSampleValues, values.data(), values.size() * sizeof(double));
-        if (spec.samples != 0)
-            lut.NumSamplesPerChannel = spec.samples;
+        if (desc.samples != 0)
+            lut.NumSamplesPerChannel = desc.samples;
         out["written"] = std::size_t{n} * n * n;
         out["pointsPerAxis"] = lut.NumSamplesPerChannel;
         out["inEffect"] = state.lut3d.has_value();
@@ -133,12 +133,12 @@ ctl_result_t MatchBlock(const DisplaySpec& display, const ctl_pixtx_block_config
                         const PipelineBlock** match) {
     if (block.Size < sizeof(ctl_pixtx_block_config_t))
         return CTL_RESULT_ERROR_INVALID_SIZE;
-    for (const PipelineBlock& spec : display.pipeline) {
-        if (spec.id != block.BlockId)
+    for (const PipelineBlock& desc : display.pipeline) {
+        if (desc.id != block.BlockId)
             continue;
-        if (spec.type != block.BlockType)
+        if (desc.type != block.BlockType)
             return kResultInvalidPixTxBlockType;
-        *match = &spec;
+        *match = &desc;
         return CTL_RESULT_SUCCESS;
     }
     return kResultInvalidPixTxBlockId;
@@ -211,8 +211,8 @@ ctl_result_t CtlPixelTransformationGetConfig(ctl_display_output_handle_t display
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!config)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
-        record.args = {{"display", spec.name},
+        const DisplaySpec& desc = *display->desc;
+        record.args = {{"display", desc.name},
                        {"size", config->Size},
                        {"queryType", config->QueryType},
                        {"numBlocks", config->NumBlocks},
@@ -226,19 +226,19 @@ ctl_result_t CtlPixelTransformationGetConfig(ctl_display_output_handle_t display
             return CTL_RESULT_ERROR_INVALID_SIZE;
         switch (config->QueryType) {
         case CTL_PIXTX_CONFIG_QUERY_TYPE_CAPABILITY: {
-            ctl_result_t result = Capability(spec, *config);
+            ctl_result_t result = Capability(desc, *config);
             record.extra["out"] = {{"numBlocks", config->NumBlocks}};
             return result;
         }
         case CTL_PIXTX_CONFIG_QUERY_TYPE_CURRENT: {
-            if (ctl_result_t refused = CheckCurrentQuery(spec, *config))
+            if (ctl_result_t refused = CheckCurrentQuery(desc, *config))
                 return refused;
-            const DisplayState state = ReadState().Display(spec.name);
+            const DisplayState state = ReadState().Display(desc.name);
             json out = json::array();
             for (uint32_t i = 0; i < config->NumBlocks; ++i) {
                 const PipelineBlock* match = nullptr;
-                MatchBlock(spec, config->pBlockConfigs[i], &match);
-                out.push_back(FillCurrent(*match, state, spec, config->pBlockConfigs[i]));
+                MatchBlock(desc, config->pBlockConfigs[i], &match);
+                out.push_back(FillCurrent(*match, state, desc, config->pBlockConfigs[i]));
             }
             record.extra["out"] = out.size() == 1 ? out[0] : json{{"blocks", out}};
             return CTL_RESULT_SUCCESS;

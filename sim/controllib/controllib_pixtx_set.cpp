@@ -20,7 +20,7 @@ bool AllFinite(const double* values, std::size_t count) {
     return true;
 }
 
-ctl_result_t CheckCustom(const PipelineBlock& spec, const ctl_pixtx_block_config_t& block) {
+ctl_result_t CheckCustom(const PipelineBlock& desc, const ctl_pixtx_block_config_t& block) {
     switch (block.BlockType) {
     case CTL_PIXTX_BLOCK_TYPE_1D_LUT: {
         const ctl_pixtx_1dlut_config_t& lut = block.Config.OneDLutConfig;
@@ -40,7 +40,7 @@ ctl_result_t CheckCustom(const PipelineBlock& spec, const ctl_pixtx_block_config
         const ctl_pixtx_3dlut_config_t& lut = block.Config.ThreeDLutConfig;
         const std::size_t n = lut.NumSamplesPerChannel;
         // The hardware's grid is fixed: a table of another size does not fit it.
-        if (n < 2 || n != spec.samples || n > kMax3dLutPointsPerAxis)
+        if (n < 2 || n != desc.samples || n > kMax3dLutPointsPerAxis)
             return kResultInvalidNumberOfSamples;
         if (!lut.pSampleValues)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
@@ -113,9 +113,9 @@ ctl_result_t CtlPixelTransformationSetConfig(ctl_display_output_handle_t display
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!config)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
+        const DisplaySpec& desc = *display->desc;
         const bool custom = config->OpertaionType == CTL_PIXTX_CONFIG_OPERTAION_TYPE_SET_CUSTOM;
-        record.args = {{"display", spec.name},
+        record.args = {{"display", desc.name},
                        {"size", config->Size},
                        {"opType", config->OpertaionType},
                        {"flags", config->Flags},
@@ -123,7 +123,7 @@ ctl_result_t CtlPixelTransformationSetConfig(ctl_display_output_handle_t display
         // The caller's blocks as far as they can be read; a count beyond the pipeline is
         // refused below without looking at the array.
         const bool readable = config->pBlockConfigs && config->NumBlocks >= 1 &&
-                              config->NumBlocks <= spec.pipeline.size();
+                              config->NumBlocks <= desc.pipeline.size();
         if (readable) {
             record.args.update(DescribePixTxBlock(config->pBlockConfigs[0], custom));
             for (uint32_t i = 1; i < config->NumBlocks; ++i)
@@ -142,7 +142,7 @@ ctl_result_t CtlPixelTransformationSetConfig(ctl_display_output_handle_t display
             return kResultInvalidPixTxBlockNumber;
         for (uint32_t i = 0; i < config->NumBlocks; ++i) {
             const PipelineBlock* match = nullptr;
-            if (ctl_result_t refused = MatchBlock(spec, config->pBlockConfigs[i], &match))
+            if (ctl_result_t refused = MatchBlock(desc, config->pBlockConfigs[i], &match))
                 return refused;
             if (custom)
                 if (ctl_result_t refused = CheckCustom(*match, config->pBlockConfigs[i]))
@@ -150,7 +150,7 @@ ctl_result_t CtlPixelTransformationSetConfig(ctl_display_output_handle_t display
         }
         UpdateState([&](SimState& state) {
             for (uint32_t i = 0; i < config->NumBlocks; ++i)
-                Apply(config->pBlockConfigs[i], custom, state.Display(spec.name));
+                Apply(config->pBlockConfigs[i], custom, state.Display(desc.name));
         });
         return CTL_RESULT_SUCCESS;
     });

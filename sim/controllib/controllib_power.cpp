@@ -12,10 +12,10 @@ constexpr uint32_t kKnownFeatures = 0x3F; // FBC, PSR, DPST, LRR, LACE, SPH
 constexpr uint8_t kDpstMinLevel = 1, kDpstMaxLevel = 6;
 
 // A feature is one known flag, and the display must offer it.
-std::optional<ctl_result_t> CheckFeature(const DisplaySpec& spec, uint32_t feature) {
+std::optional<ctl_result_t> CheckFeature(const DisplaySpec& desc, uint32_t feature) {
     if (feature == 0 || (feature & (feature - 1)) != 0 || (feature & ~kKnownFeatures) != 0)
         return kResultInvalidPowerFeatureFlag;
-    if ((spec.powerFeatures & feature) == 0)
+    if ((desc.powerFeatures & feature) == 0)
         return CTL_RESULT_ERROR_UNSUPPORTED_FEATURE;
     return std::nullopt;
 }
@@ -30,12 +30,12 @@ ctl_result_t CtlGetPowerOptimizationCaps(ctl_display_output_handle_t displayHand
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!caps)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        record.args = {{"display", display->spec->name}, {"size", caps->Size}};
+        record.args = {{"display", display->desc->name}, {"size", caps->Size}};
         if (auto injected = Injected(record))
             return *injected;
         if (caps->Size < sizeof(ctl_power_optimization_caps_t))
             return CTL_RESULT_ERROR_INVALID_SIZE;
-        caps->SupportedFeatures = display->spec->powerFeatures;
+        caps->SupportedFeatures = display->desc->powerFeatures;
         record.extra["out"] = {{"supported", caps->SupportedFeatures}};
         return CTL_RESULT_SUCCESS;
     });
@@ -49,8 +49,8 @@ ctl_result_t CtlGetPowerOptimizationSetting(ctl_display_output_handle_t displayH
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!settings)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
-        record.args = {{"display", spec.name},
+        const DisplaySpec& desc = *display->desc;
+        record.args = {{"display", desc.name},
                        {"size", settings->Size},
                        {"plan", settings->PowerOptimizationPlan},
                        {"feature", settings->PowerOptimizationFeature}};
@@ -59,16 +59,16 @@ ctl_result_t CtlGetPowerOptimizationSetting(ctl_display_output_handle_t displayH
         if (settings->Size < sizeof(ctl_power_optimization_settings_t))
             return CTL_RESULT_ERROR_INVALID_SIZE;
         const uint32_t feature = settings->PowerOptimizationFeature;
-        if (auto refused = CheckFeature(spec, feature))
+        if (auto refused = CheckFeature(desc, feature))
             return *refused;
-        const DisplayState state = ReadState().Display(spec.name);
+        const DisplayState state = ReadState().Display(desc.name);
         if (feature != CTL_POWER_OPTIMIZATION_FLAG_DPST) {
             auto set = state.powerFeatures.find(feature);
             settings->Enable = set == state.powerFeatures.end() || set->second;
             record.extra["out"] = {{"enable", settings->Enable}};
             return CTL_RESULT_SUCCESS;
         }
-        const DpstState dpst = EffectiveDpst(&spec, state);
+        const DpstState dpst = EffectiveDpst(&desc, state);
         ctl_power_optimization_dpst_t& info = settings->FeatureSpecificData.DPSTInfo;
         settings->Enable = (dpst.enabledFeatures & kDpstFeatureBit) != 0;
         info.Size = sizeof info;
@@ -90,11 +90,11 @@ ctl_result_t CtlSetPowerOptimizationSetting(ctl_display_output_handle_t displayH
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!settings)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
+        const DisplaySpec& desc = *display->desc;
         const uint32_t feature = settings->PowerOptimizationFeature;
         const bool enable = settings->Enable;
         const uint8_t level = settings->FeatureSpecificData.DPSTInfo.Level;
-        record.args = {{"display", spec.name},
+        record.args = {{"display", desc.name},
                        {"size", settings->Size},
                        {"plan", settings->PowerOptimizationPlan},
                        {"feature", feature},
@@ -105,16 +105,16 @@ ctl_result_t CtlSetPowerOptimizationSetting(ctl_display_output_handle_t displayH
             return *injected;
         if (settings->Size < sizeof(ctl_power_optimization_settings_t))
             return CTL_RESULT_ERROR_INVALID_SIZE;
-        if (auto refused = CheckFeature(spec, feature))
+        if (auto refused = CheckFeature(desc, feature))
             return *refused;
         UpdateState([&](SimState& state) {
-            DisplayState& kept = state.Display(spec.name);
+            DisplayState& kept = state.Display(desc.name);
             if (feature != CTL_POWER_OPTIMIZATION_FLAG_DPST) {
                 kept.powerFeatures[feature] = enable;
                 return;
             }
             // The SDK's other feature bits and its enhanced value stay as they were.
-            DpstState dpst = EffectiveDpst(&spec, kept);
+            DpstState dpst = EffectiveDpst(&desc, kept);
             dpst.enabledFeatures = enable ? (dpst.enabledFeatures | kDpstFeatureBit)
                                           : (dpst.enabledFeatures & ~kDpstFeatureBit);
             dpst.level = level;

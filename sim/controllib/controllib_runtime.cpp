@@ -18,7 +18,7 @@ Instance* Runtime::Open(std::shared_ptr<const Scenario> scenario) {
         adapter->index = static_cast<uint32_t>(instance->adapters.size());
         for (const DisplaySpec& displaySpec : adapterSpec.displays) {
             auto display = std::make_unique<SimDisplay>();
-            display->spec = &displaySpec;
+            display->desc = &displaySpec;
             display->adapter = adapter.get();
             display->index = static_cast<uint32_t>(adapter->displays.size());
             m_displays[display.get()] = display.get();

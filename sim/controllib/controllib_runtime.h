@@ -31,7 +31,7 @@ struct Instance;
 struct SimAdapter;
 
 struct SimDisplay {
-    const DisplaySpec* spec = nullptr;
+    const DisplaySpec* desc = nullptr;
     SimAdapter* adapter = nullptr;
     uint32_t index = 0;
 };

@@ -15,13 +15,13 @@ ctl_result_t CtlGetCurrentSharpness(ctl_display_output_handle_t displayHandle,
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!settings)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
-        record.args = {{"display", spec.name}, {"size", settings->Size}};
+        const DisplaySpec& desc = *display->desc;
+        record.args = {{"display", desc.name}, {"size", settings->Size}};
         if (auto injected = Injected(record))
             return *injected;
         if (settings->Size < sizeof(ctl_sharpness_settings_t))
             return CTL_RESULT_ERROR_INVALID_SIZE;
-        const auto sharpness = EffectiveSharpness(&spec, ReadState().Display(spec.name));
+        const auto sharpness = EffectiveSharpness(&desc, ReadState().Display(desc.name));
         if (!sharpness)
             return CTL_RESULT_ERROR_UNSUPPORTED_FEATURE;
         settings->Enable = sharpness->enabled;
@@ -42,9 +42,9 @@ ctl_result_t CtlSetCurrentSharpness(ctl_display_output_handle_t displayHandle,
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!settings)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& spec = *display->spec;
+        const DisplaySpec& desc = *display->desc;
         const float intensity = settings->Intensity;
-        record.args = {{"display", spec.name},
+        record.args = {{"display", desc.name},
                        {"size", settings->Size},
                        {"enable", settings->Enable},
                        {"filterType", settings->FilterType},
@@ -54,7 +54,7 @@ ctl_result_t CtlSetCurrentSharpness(ctl_display_output_handle_t displayHandle,
             return *injected;
         if (settings->Size < sizeof(ctl_sharpness_settings_t))
             return CTL_RESULT_ERROR_INVALID_SIZE;
-        const uint32_t offered = spec.sharpness.filterTypes;
+        const uint32_t offered = desc.sharpness.filterTypes;
         if (offered == 0)
             return CTL_RESULT_ERROR_UNSUPPORTED_FEATURE;
         const uint32_t filter = settings->FilterType;
@@ -63,7 +63,7 @@ ctl_result_t CtlSetCurrentSharpness(ctl_display_output_handle_t displayHandle,
         if (!(intensity >= 0.0f && intensity <= 100.0f))
             return CTL_RESULT_ERROR_INVALID_ARGUMENT;
         const SharpnessState sharpness{settings->Enable, filter, intensity};
-        UpdateState([&](SimState& state) { state.Display(spec.name).sharpness = sharpness; });
+        UpdateState([&](SimState& state) { state.Display(desc.name).sharpness = sharpness; });
         return CTL_RESULT_SUCCESS;
     });
 }

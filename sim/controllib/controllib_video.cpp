@@ -205,7 +205,7 @@ ctl_result_t CtlGetSetVideoProcessingFeature(ctl_device_adapter_handle_t adapter
             return BadHandle(adapterHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
         if (!args)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const AdapterSpec& spec = adapter->instance->scenario->adapters.at(adapter->index);
+        const AdapterSpec& desc = adapter->instance->scenario->adapters.at(adapter->index);
         const FeatureKind* kind = FindFeature(args->FeatureType);
         record.args = {{"adapter", adapter->index},    {"size", args->Size},
                        {"feature", args->FeatureType}, {"set", args->bSet},
@@ -219,7 +219,7 @@ ctl_result_t CtlGetSetVideoProcessingFeature(ctl_device_adapter_handle_t adapter
             return *injected;
         if (args->Size < sizeof(ctl_video_processing_feature_getset_t))
             return CTL_RESULT_ERROR_INVALID_SIZE;
-        if (!kind || (spec.videoFeatures & (1u << kind->feature)) == 0)
+        if (!kind || (desc.videoFeatures & (1u << kind->feature)) == 0)
             return CTL_RESULT_ERROR_UNSUPPORTED_FEATURE;
         if (args->ValueType != kind->valueType)
             return CTL_RESULT_ERROR_INVALID_ARGUMENT;
@@ -235,13 +235,13 @@ ctl_result_t CtlGetSetVideoProcessingFeature(ctl_device_adapter_handle_t adapter
                 return CTL_RESULT_ERROR_INVALID_ARGUMENT;
             UpdateState([&](SimState& state) {
                 AdapterState& kept = state.Adapter(adapter->index);
-                VideoState video = EffectiveVideo(&spec, kept);
+                VideoState video = EffectiveVideo(&desc, kept);
                 Write(*args, *kind, video);
                 kept.video = video;
             });
             return CTL_RESULT_SUCCESS;
         }
-        Read(EffectiveVideo(&spec, ReadState().Adapter(adapter->index)), *kind, *args);
+        Read(EffectiveVideo(&desc, ReadState().Adapter(adapter->index)), *kind, *args);
         record.extra["out"] = DescribeValue(*args, *kind);
         return CTL_RESULT_SUCCESS;
     });
