@@ -419,15 +419,25 @@ TEST_F(ColorMode, CuiFallsBackToTheModesSaturationWhenTheTableDoesNotTake) {
     EXPECT_EQ(steps.back().second["saturation"], -10);
 }
 
-TEST_F(ColorMode, MissingCubeFileLeavesTheTableAlone) {
+// A .cube file that is not there, or a name longer than the 259 characters the name buffer
+// holds (the parameter list can hold 1000): no 3D LUT operation at all.
+TEST_F(ColorMode, CubeFileThatCannotBeReadLeavesTheTableAlone) {
     Scenario(RefuseControlLib);
-    TestMachine::WriteConfigFile("IntelColorMode.ini",
-                                 "[MODE_GAME_RPG]\nVN156FHD01=N/N/N/N/N/N/N/N/N/0/0/U/U/D/N/U/"
-                                 "NOLUT/N/0/0/0/0/0/0/N/0/777/10000/0/0/0/10000/0/0/0/10000/N/"
-                                 "no_such_file\n");
-    lib.SetColorMode(13, 2, false, 5);
-    EXPECT_EQ(machine.Count("SetDeviceDataEx"), 0u);
-    EXPECT_EQ(machine.Count("GetDeviceDataEx"), 0u);
+    TestMachine::WriteConfigFile("no_such_file.cub", "0 0 0"); // only the extension differs
+    for (const std::string& name : {std::string("no_such_file"), std::string(300, 'x')}) {
+        TestMachine::WriteConfigFile(
+            "IntelColorMode.ini", "[MODE_GAME_RPG]\nVN156FHD01=N/N/N/N/N/N/N/N/N/0/0/U/U/D/N/U/"
+                                  "NOLUT/N/0/0/0/0/0/0/N/0/777/10000/0/0/0/10000/0/0/0/10000/N/" +
+                                      name + "\n");
+        machine.ClearJournal();
+        ClearCaptures();
+        lib.SetColorMode(13, 2, false, 5);
+        EXPECT_EQ(machine.Count("SetDeviceDataEx"), 0u) << name.size();
+        EXPECT_EQ(machine.Count("GetDeviceDataEx"), 0u) << name.size();
+        EXPECT_EQ(machine.Count("SetGammaRamp"), 1u) << name.size(); // the earlier steps ran
+    }
+    EXPECT_NE(DebugOutput().find("SetColorMode: .cube name longer than 259 characters\n"),
+              std::string::npos);
 }
 
 TEST_F(ColorMode, UnknownModeStillSendsVideoQualityAndTheRamp) {
