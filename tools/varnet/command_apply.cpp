@@ -10,11 +10,34 @@ namespace varnet::tool {
 
 namespace {
 
-// The journal's record of one call, without the bulky sample arrays.
+// A 768-entry ramp as five levels of each channel, and whether it is the straight line.
+nlohmann::json SummariseRamp(const nlohmann::json& ramp) {
+    if (!ramp.is_array() || ramp.size() != 768) {
+        return ramp;
+    }
+    bool straight = true;
+    for (std::size_t k = 0; k < ramp.size(); ++k) {
+        straight = straight && ramp[k] == (k % 256) * 257;
+    }
+    nlohmann::json levels;
+    const char* const channels[] = {"red", "green", "blue"};
+    for (std::size_t c = 0; c < 3; ++c) {
+        for (std::size_t level : {0, 64, 128, 192, 255}) {
+            levels[channels[c]].push_back(ramp[c * 256 + level]);
+        }
+    }
+    return {{"straight", straight}, {"levels 0/64/128/192/255", levels}};
+}
+
+// The journal's record of one call, with a ramp cut down to a few levels.
 std::string Describe(const nlohmann::json& entry) {
     std::string text = entry.value("call", "?");
     if (entry.contains("args") && !entry["args"].empty()) {
-        text += " " + entry["args"].dump();
+        nlohmann::json args = entry["args"];
+        if (args.contains("ramp")) {
+            args["ramp"] = SummariseRamp(args["ramp"]);
+        }
+        text += " " + args.dump();
     }
     if (entry.contains("result")) {
         text += " -> " + entry["result"].dump();
@@ -38,10 +61,29 @@ int RunApply(const ApplyOptions& apply, const std::string& journal) {
     }
     const auto entries = sim::ReadJournal(journal);
     std::fprintf(out, "What reached the driver:\n");
+    // A run of calls of one name, block and result (the CUI monitor search) is shown as its first.
+    auto kind = [](const nlohmann::json& entry) {
+        const nlohmann::json args = entry.value("args", nlohmann::json::object());
+        return entry.value("call", "") + " " + args.value("guid", "") + " " +
+               entry.value("result", nlohmann::json()).dump();
+    };
+    std::size_t alike = 0;
+    auto endRun = [&] {
+        if (alike > 0) {
+            std::fprintf(out, "  ... and %zu more like it\n", alike);
+        }
+        alike = 0;
+    };
     for (std::size_t i = before; i < entries.size(); ++i) {
+        if (i > before && kind(entries[i]) == kind(entries[i - 1])) {
+            ++alike;
+            continue;
+        }
+        endRun();
         std::fprintf(out, "  %s: %s\n", entries[i].value("sim", "?").c_str(),
                      Describe(entries[i]).c_str());
     }
+    endRun();
     return 0;
 }
 
