@@ -7,7 +7,7 @@
 #include "backend/cintel_graphic.h"
 #include "backend/cui_blocks.h"
 #include "backend/cui_device_calls.h"
-#include "igcl/saturating_truncation.h"
+#include "backend/saturating_truncation.h"
 
 namespace varnet {
 
@@ -34,8 +34,7 @@ bool ReadVideoQuality(cui::ICUIExternal8* sdk, cui::VideoQualityBlock& block) {
 
 // A level as the driver keeps it, negative while its feature is off.
 int32_t SignedLevel(uint32_t enable, float value) {
-    return igcl::TruncateToInt32(enable == 0 ? -static_cast<double>(value)
-                                             : static_cast<double>(value));
+    return TruncateToInt32(enable == 0 ? -static_cast<double>(value) : static_cast<double>(value));
 }
 
 cui::MediaColorBlock MediaColorRequest() {

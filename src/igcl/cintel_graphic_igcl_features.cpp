@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <cstring>
 
+#include "backend/saturating_truncation.h"
 #include "igcl/cintel_graphic_igcl.h"
 #include "igcl/ctl_exports.h"
 #include "igcl/igcl_diagnostics.h"
-#include "igcl/saturating_truncation.h"
 #include "platform/platform.h"
 
 namespace varnet {
@@ -199,7 +199,7 @@ Bool CIntelGraphicIGCL::GetSharpness(uint32_t* enable, uint32_t* intensity) {
     std::memset(&settings, 0, sizeof settings);
     settings.Size = sizeof settings;
     const bool ok = ctlGetCurrentSharpness(m_hDisplay, &settings) == CTL_RESULT_SUCCESS;
-    Put<uint32_t>(intensity, ok ? igcl::TruncateToUint32(settings.Intensity) : 0);
+    Put<uint32_t>(intensity, ok ? TruncateToUint32(settings.Intensity) : 0);
     Put<uint32_t>(enable, ok && settings.Enable ? 1 : 0);
     return ok ? 1 : 0;
 }
@@ -324,7 +324,7 @@ Bool CIntelGraphicIGCL::SetMediaTcc(uint32_t enable, float v1, float v2, float v
     TotalColorCorrectionValue custom = {};
     custom.enable = enable != 0 ? 1 : 0;
     for (int i = 0; i < 6; ++i) {
-        custom.values[i] = enable != 0 ? igcl::TruncateToUint32(inputs[i]) : kTccNeutral;
+        custom.values[i] = enable != 0 ? TruncateToUint32(inputs[i]) : kTccNeutral;
     }
     return VideoFeature(CTL_VIDEO_PROCESSING_FEATURE_TOTAL_COLOR_CORRECTION, true,
                         CTL_PROPERTY_VALUE_TYPE_CUSTOM, nullptr, &custom,
@@ -355,7 +355,7 @@ Bool CIntelGraphicIGCL::SetVideoSharpness(uint32_t mode, float value) {
     ctl_property_t property;
     std::memset(&property, 0, sizeof property);
     property.UIntType.Enable = mode != 0;
-    property.UIntType.Value = igcl::TruncateToUint32(value);
+    property.UIntType.Value = TruncateToUint32(value);
     return VideoFeature(CTL_VIDEO_PROCESSING_FEATURE_SHARPNESS, true,
                         CTL_PROPERTY_VALUE_TYPE_UINT32, &property, nullptr, 0) == CTL_RESULT_SUCCESS
                ? 1

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "backend/gamma_level_curve.h"
+#include "backend/saturating_truncation.h"
 #include "backend/white_point_table.h"
 #include "igcl/cintel_graphic_igcl.h"
 #include "igcl/ctl_exports.h"
-#include "igcl/saturating_truncation.h"
 
 namespace varnet {
 
@@ -58,7 +58,7 @@ Bool CIntelGraphicIGCL::GetGammaRamp(uint16_t* ramp) {
         return 1;
     }
     for (std::size_t k = 0; k < kGammaRampEntries && ramp != nullptr; ++k) {
-        const uint32_t v = igcl::TruncateToUint32(lut.pSampleValues[k] * kRampMax + 0.5);
+        const uint32_t v = TruncateToUint32(lut.pSampleValues[k] * kRampMax + 0.5);
         ramp[k] = static_cast<uint16_t>(v < 0xFFFFu ? v : 0xFFFFu);
     }
     return 1;

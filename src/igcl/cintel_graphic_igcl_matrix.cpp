@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstring>
 
+#include "backend/saturating_truncation.h"
 #include "config/settings_store.h"
 #include "igcl/cintel_graphic_igcl.h"
 #include "igcl/ctl_exports.h"
 #include "igcl/igcl_diagnostics.h"
-#include "igcl/saturating_truncation.h"
 
 namespace varnet {
 
@@ -81,7 +81,7 @@ Bool CIntelGraphicIGCL::SetSaturation(float saturation) {
         return 0;
     }
     m_fSaturation = saturation;
-    StoreSigned("igcl_saturation", igcl::TruncateToInt32(saturation));
+    StoreSigned("igcl_saturation", TruncateToInt32(saturation));
     return 1;
 }
 
@@ -108,7 +108,7 @@ Bool CIntelGraphicIGCL::SetCscMatrix(uint32_t /*flag*/, const double* matrix) {
     bool identity = true;
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 3; ++c) {
-            stored[r][c] = igcl::TruncateToInt32(m_cscMatrix[r][c] * kCscScale);
+            stored[r][c] = TruncateToInt32(m_cscMatrix[r][c] * kCscScale);
             identity = identity && stored[r][c] == (r == c ? 10000 : 0);
         }
     }

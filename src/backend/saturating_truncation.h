@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace varnet::igcl {
+namespace varnet {
 
 // NaN gives 0.
 inline int32_t TruncateToInt32(double v) {
@@ -32,4 +32,4 @@ inline uint32_t TruncateToUint32(double v) {
     return static_cast<uint32_t>(v);
 }
 
-} // namespace varnet::igcl
+} // namespace varnet
