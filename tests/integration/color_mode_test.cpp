@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "backend/color_transform_srgb.h"
+#include "common/driver_state_summary.h"
 #include "exports_fixture.h"
 
 namespace varnet::test {
@@ -417,6 +418,27 @@ TEST_F(ColorMode, CuiFallsBackToTheModesSaturationWhenTheTableDoesNotTake) {
     ASSERT_FALSE(steps.empty());
     EXPECT_EQ(steps.back().first, "hueSat");
     EXPECT_EQ(steps.back().second["saturation"], -10);
+}
+
+// What the driver holds afterwards, as the tool's "state" command reads it: the mode stays.
+TEST_F(ColorMode, DriverHoldsTheModeAfterwards) {
+    const json ramp = ExpectedRamp("IntelColorToneCurve.ini", "MODE_VIVID");
+    for (const bool cui : {false, true}) {
+        if (cui) {
+            Scenario(RefuseControlLib);
+        }
+        lib.SetColorMode(1, 2, false, 5);
+        const json state = sim::DescribeDriverState(machine.Folder() + "/state.json");
+        const json& panel = state["displays"]["\\\\.\\DISPLAY1"];
+        EXPECT_EQ(panel["gamma"]["ramp"], ramp) << cui;
+        if (cui) {
+            EXPECT_EQ(panel["hueSat"]["saturation"], 20.0);
+            EXPECT_EQ(state["sixSector"]["yellow"], 10);
+        } else {
+            EXPECT_FALSE(panel["csc"]["identity"].get<bool>());  // saturation 20
+            EXPECT_TRUE(panel["lut3d"]["inEffect"].get<bool>()); // the hue-sector weights
+        }
+    }
 }
 
 // A .cube file that is not there, or a name longer than the 259 characters the name buffer
