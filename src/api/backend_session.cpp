@@ -19,6 +19,8 @@ BackendSession::BackendSession() {
     active_ = &cui_;
 }
 
-void BackendSession::FillPanelIdCache() { PanelIdCache::FillFrom(*active_); }
+void BackendSession::FillPanelIdCache() {
+    PanelIdCache::FillFrom(*active_);
+}
 
 } // namespace varnet

@@ -14,7 +14,8 @@ using varnet::GuardExport;
 using varnet::PanelIdForQuery;
 
 extern "C" bool IsColorModeSupport(int32_t mode) {
-    return GuardExport(false, [&] { return varnet::CheckColorModeSupport(PanelIdForQuery(), mode); });
+    return GuardExport(false,
+                       [&] { return varnet::CheckColorModeSupport(PanelIdForQuery(), mode); });
 }
 
 extern "C" int32_t IsColorModeSupportArray(ColorModeQuery* entries, int32_t count) {
@@ -32,14 +33,23 @@ extern "C" int32_t IsColorModeSupportArray(ColorModeQuery* entries, int32_t coun
 
 namespace {
 bool OptionSupport(const char* section) {
-    return GuardExport(false, [&] { return varnet::CheckOptionSupport(PanelIdForQuery(), section); });
+    return GuardExport(false,
+                       [&] { return varnet::CheckOptionSupport(PanelIdForQuery(), section); });
 }
 } // namespace
 
-extern "C" bool IsDPSTSupport(void) { return OptionSupport("OPTION_DPST"); }
-extern "C" bool IsColortoneSupport(void) { return OptionSupport("OPTION_COLORTONE"); }
-extern "C" bool IsQledDisplay(void) { return OptionSupport("QLED_DISPLAY"); }
-extern "C" bool IsAmoledDisplay(void) { return OptionSupport("AMOLED_DISPLAY"); }
+extern "C" bool IsDPSTSupport(void) {
+    return OptionSupport("OPTION_DPST");
+}
+extern "C" bool IsColortoneSupport(void) {
+    return OptionSupport("OPTION_COLORTONE");
+}
+extern "C" bool IsQledDisplay(void) {
+    return OptionSupport("QLED_DISPLAY");
+}
+extern "C" bool IsAmoledDisplay(void) {
+    return OptionSupport("AMOLED_DISPLAY");
+}
 
 extern "C" bool IsDisplayLACESupport(void) {
     return GuardExport(false, [] {

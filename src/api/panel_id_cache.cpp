@@ -18,11 +18,17 @@ char g_id[kPanelIdBufferSize] = {};
 
 } // namespace
 
-bool Filled() { return g_state.load(std::memory_order_acquire) == kReady; }
+bool Filled() {
+    return g_state.load(std::memory_order_acquire) == kReady;
+}
 
-const char* Get() { return Filled() ? g_id : ""; }
+const char* Get() {
+    return Filled() ? g_id : "";
+}
 
-std::size_t Length() { return std::strlen(Get()); }
+std::size_t Length() {
+    return std::strlen(Get());
+}
 
 void FillFrom(CGraphics& backend) {
     if (Filled()) {

@@ -64,8 +64,10 @@ public:
     virtual HResult Unused22() = 0;
     virtual HResult Unused23() = 0;
     virtual HResult Unused24() = 0;
-    virtual HResult GetGammaRamp(uint32_t uid, uint32_t size, uint8_t* ramp, int32_t* error) = 0; // 25
-    virtual HResult SetGammaRamp(uint32_t uid, uint32_t size, uint8_t* ramp, int32_t* error) = 0; // 26
+    virtual HResult GetGammaRamp(uint32_t uid, uint32_t size, uint8_t* ramp,
+                                 int32_t* error) = 0; // 25
+    virtual HResult SetGammaRamp(uint32_t uid, uint32_t size, uint8_t* ramp,
+                                 int32_t* error) = 0; // 26
     virtual HResult Unused27() = 0;
     virtual HResult Unused28() = 0;
     virtual HResult Unused29() = 0;
@@ -82,8 +84,10 @@ public:
     virtual HResult Unused40() = 0;
     virtual HResult Unused41() = 0;
     virtual HResult Unused42() = 0;
-    virtual HResult GetDeviceData(Guid dataGuid, uint32_t size, uint8_t* block, int32_t* error) = 0; // 43
-    virtual HResult SetDeviceData(Guid dataGuid, uint32_t size, uint8_t* block, int32_t* error) = 0; // 44
+    virtual HResult GetDeviceData(Guid dataGuid, uint32_t size, uint8_t* block,
+                                  int32_t* error) = 0; // 43
+    virtual HResult SetDeviceData(Guid dataGuid, uint32_t size, uint8_t* block,
+                                  int32_t* error) = 0; // 44
     virtual HResult GetDeviceDataEx(Guid dataGuid, uint32_t headerSize, uint8_t* header,
                                     uint32_t dataSize, uint8_t* data, int32_t* error) = 0; // 45
     virtual HResult SetDeviceDataEx(Guid dataGuid, uint32_t headerSize, uint8_t* header,

@@ -111,9 +111,9 @@ bool FirstDisplayAdapterKey(std::string& keyText);
 // ---- Modules -----------------------------------------------------------------------------------
 
 using ModuleHandle = void*;
-ModuleHandle LoadModule(const wchar_t* path); // LoadLibraryW
+ModuleHandle LoadModule(const wchar_t* path);            // LoadLibraryW
 void* FindSymbol(ModuleHandle module, const char* name); // GetProcAddress
-bool FreeModule(ModuleHandle module); // FreeLibrary
+bool FreeModule(ModuleHandle module);                    // FreeLibrary
 
 // ---- COM ---------------------------------------------------------------------------------------
 
