@@ -1,10 +1,11 @@
 // The colour maths against numbers computed apart from this code, by
-// tools/refdata/colour_math_reference.py straight from the algorithms (data/*.inc).
+// tools/refdata/colour_math_reference.py straight from the algorithms (data/*.json).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <iterator>
 #include <limits>
 #include <tuple>
@@ -13,8 +14,7 @@
 #include "backend/gamma_level_curve.h"
 #include "backend/packed_3d_lut.h"
 #include "backend/white_point_table.h"
-
-#include "data/colour_math_reference.inc"
+#include "support/test_machine.h"
 
 namespace varnet {
 namespace {
@@ -22,6 +22,19 @@ namespace {
 constexpr std::size_t kLevels = 256;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
+
+using nlohmann::json;
+
+// One entry of the reference file; an empty array when the file or the entry is missing.
+json Reference(const char* key) {
+    static const json reference = [] {
+        std::ifstream in(
+            test::TestMachine::SourcePath("tests/unit/data/colour_math_reference.json"));
+        json parsed = json::parse(in, nullptr, false);
+        return parsed.is_object() ? parsed : json::object();
+    }();
+    return reference.value(key, json::array());
+}
 
 struct Ramp {
     uint16_t v[kGammaRampEntries];
@@ -39,16 +52,19 @@ Ramp MakeRamp(bool varied) {
 }
 
 TEST(ColourGammaLevel, CurvesMatchTheReferenceAndReduceTheSourceToEightBits) {
-    for (std::size_t n = 0; n < std::size(colour_ref::kGammaLevels); ++n) {
-        const auto level = static_cast<uint32_t>(colour_ref::kGammaLevels[n]);
+    const json levels = Reference("gammaLevels"), curves = Reference("gammaCurves");
+    ASSERT_FALSE(levels.empty()) << "reference data not found";
+    for (std::size_t n = 0; n < levels.size(); ++n) {
+        const auto level = static_cast<uint32_t>(levels[n].get<int32_t>());
+        const auto expectedCurve = curves.at(n).get<std::vector<int>>();
         GammaLevelCurve curve;
         BuildGammaLevelCurve(level, curve);
         Ramp source = MakeRamp(false), target;
         ApplyGammaLevelCurve(level, source.v, target.v);
         for (std::size_t k = 0; k < kGammaRampEntries; ++k) {
-            const uint8_t expected = colour_ref::kGammaCurves[n][k % kLevels];
-            ASSERT_EQ(curve[k % kLevels], expected) << colour_ref::kGammaLevels[n] << " " << k;
-            ASSERT_EQ(target.v[k], expected * 257) << colour_ref::kGammaLevels[n] << " " << k;
+            const int expected = expectedCurve.at(k % kLevels);
+            ASSERT_EQ(curve[k % kLevels], expected) << levels[n] << " " << k;
+            ASSERT_EQ(target.v[k], expected * 257) << levels[n] << " " << k;
         }
     }
     // From 35 on there is no exponent: the neutral curve.
@@ -76,9 +92,12 @@ TEST(ColourGammaLevel, CurvesMatchTheReferenceAndReduceTheSourceToEightBits) {
 
 TEST(ColourWhitePoint, SamplesTheSourceAsTheReferenceAndLimitsToGammaMax) {
     const Ramp identity = MakeRamp(false), ramp = MakeRamp(true);
+    const json reference = Reference("whitePointSourceLevel");
+    ASSERT_EQ(reference.size(), kWhitePointCount) << "reference data not found";
     for (int32_t wp = 0; wp < static_cast<int32_t>(kWhitePointCount); ++wp) {
         SCOPED_TRACE(wp);
-        const auto& levels = colour_ref::kWhitePointSourceLevel[wp];
+        const auto levels = reference.at(wp).get<std::vector<std::vector<int>>>();
+        ASSERT_EQ(levels.size(), 3u);
         Ramp out;
         ASSERT_TRUE(ApplyWhitePoint(identity.v, wp, kGammaMaxDefault, out.v));
         for (std::size_t k = 0; k < kGammaRampEntries; ++k) {
@@ -105,12 +124,16 @@ TEST(ColourWhitePoint, SamplesTheSourceAsTheReferenceAndLimitsToGammaMax) {
 
 TEST(ColourTransformSrgb, MatchesTheReferenceAndStaysInRangeOnNonFiniteValues) {
     constexpr double kPowSlack = 1e-12; // a libm whose pow differs in the last bits
-    for (const auto& c : colour_ref::kSrgbCases) {
-        const RgbDouble out =
-            ColorTransformSrgb(c.in[0], c.in[1], c.in[2], colour_ref::kMatrices[c.matrix]);
-        EXPECT_NEAR(out.red, c.out[0], kPowSlack) << c.matrix << " " << c.in[0];
-        EXPECT_NEAR(out.green, c.out[1], kPowSlack) << c.matrix << " " << c.in[1];
-        EXPECT_NEAR(out.blue, c.out[2], kPowSlack) << c.matrix << " " << c.in[2];
+    const json srgb = Reference("srgbCases"), matrices = Reference("matrices");
+    ASSERT_FALSE(srgb.empty()) << "reference data not found";
+    for (const json& c : srgb) {
+        const auto in = c[1].get<std::vector<double>>(), want = c[2].get<std::vector<double>>();
+        const RgbDouble out = ColorTransformSrgb(
+            in[0], in[1], in[2],
+            matrices.at(c[0].get<std::size_t>()).get<std::vector<float>>().data());
+        EXPECT_NEAR(out.red, want[0], kPowSlack) << c;
+        EXPECT_NEAR(out.green, want[1], kPowSlack) << c;
+        EXPECT_NEAR(out.blue, want[2], kPowSlack) << c;
     }
     struct Case {
         float matrix[9];
@@ -136,14 +159,17 @@ TEST(ColourTransformSrgb, MatchesTheReferenceAndStaysInRangeOnNonFiniteValues) {
 
 TEST(ColourPacked3DLut, BuildMatchesTheReferenceKeepsBits30And31AndPacksTenBitCodes) {
     Packed3DLut table;
-    for (std::size_t m = 0; m < std::size(colour_ref::kMatrices); ++m) {
+    const json points = Reference("lutPoints"), matrices = Reference("matrices");
+    ASSERT_FALSE(points.empty()) << "reference data not found";
+    for (std::size_t m = 0; m < matrices.size(); ++m) {
         for (std::size_t k = 0; k < kPacked3DLutWords; ++k) {
             table.words[k] = static_cast<uint32_t>(k * 0x9E3779B9u);
         }
-        Build3DLutFromMatrix(colour_ref::kMatrices[m], table);
-        for (const auto& p : colour_ref::kLutPoints) {
-            const uint32_t kept = static_cast<uint32_t>(p.index * 0x9E3779B9u) & 0xC0000000u;
-            ASSERT_EQ(table.words[p.index], kept | p.word[m]) << m << " " << p.index;
+        Build3DLutFromMatrix(matrices[m].get<std::vector<float>>().data(), table);
+        for (const json& p : points) {
+            const auto index = p[0].get<uint32_t>();
+            const uint32_t kept = static_cast<uint32_t>(index * 0x9E3779B9u) & 0xC0000000u;
+            ASSERT_EQ(table.words[index], kept | p[1][m].get<uint32_t>()) << m << " " << index;
         }
     }
     const float nan[9] = {kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN};
