@@ -21,6 +21,10 @@ if(VARNET_SANITIZE)
                                                     -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(varnet_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(VARNET_TSAN)
+    target_compile_options(varnet_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(varnet_options INTERFACE -fsanitize=thread)
+endif()
 
 # Splits a list of sources into the ones for this platform: *_win32.cpp only on Windows,
 # *_host.cpp only on the host.
