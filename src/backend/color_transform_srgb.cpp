@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "backend/graphics_types.h"
+
 namespace varnet {
 
 namespace {
@@ -15,9 +17,24 @@ double EncodeSrgb(double v) {
     return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 0.417) - 0.055;
 }
 
-double TransformRow(const float* row, double r, double g, double b) {
-    double v = static_cast<double>(row[0]) * r + static_cast<double>(row[1]) * g +
-               static_cast<double>(row[2]) * b;
+struct GridDecode {
+    double values[kLutGridPoints];
+    GridDecode() {
+        for (std::size_t k = 0; k < kLutGridPoints; ++k) {
+            values[k] = DecodeSrgb(static_cast<double>(k) / 16.0);
+        }
+    }
+};
+
+} // namespace
+
+const double* SrgbGridDecode() {
+    static const GridDecode decode;
+    return decode.values;
+}
+
+double EncodeSrgbRow(double m0, double m1, double m2, double r, double g, double b) {
+    double v = m0 * r + m1 * g + m2 * b;
     // Written so that NaN also becomes 0.
     if (!(v >= 0.0)) {
         v = 0.0;
@@ -26,14 +43,15 @@ double TransformRow(const float* row, double r, double g, double b) {
     return encoded < 0.0 ? 0.0 : (encoded > 1.0 ? 1.0 : encoded);
 }
 
-} // namespace
-
 RgbDouble ColorTransformSrgb(double red, double green, double blue, const float* matrix) {
     const double r = DecodeSrgb(red);
     const double g = DecodeSrgb(green);
     const double b = DecodeSrgb(blue);
-    return {TransformRow(matrix, r, g, b), TransformRow(matrix + 3, r, g, b),
-            TransformRow(matrix + 6, r, g, b)};
+    auto row = [&](const float* m) {
+        return EncodeSrgbRow(static_cast<double>(m[0]), static_cast<double>(m[1]),
+                             static_cast<double>(m[2]), r, g, b);
+    };
+    return {row(matrix), row(matrix + 3), row(matrix + 6)};
 }
 
 } // namespace varnet

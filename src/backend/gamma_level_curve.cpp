@@ -39,11 +39,19 @@ void BuildGammaLevelCurve(uint32_t level, GammaLevelCurve& curve) {
     const double e = 1.0 / static_cast<double>(oneMinusX);
     const double scale = 255.0 / std::pow(255.0, e);
 
-    int power[kGammaLevelCount];
-    for (std::size_t i = 0; i < kGammaLevelCount; ++i) {
-        power[i] = TruncateLevel(static_cast<float>(std::pow(static_cast<double>(i), e) * scale));
+    auto powerAt = [&](std::size_t i) {
+        return TruncateLevel(static_cast<float>(std::pow(static_cast<double>(i), e) * scale));
+    };
+    // Above T + 63 the power curve has no weight left (the line takes over), so most of its
+    // 256 powers are never needed: only those up to there are worked out.
+    const int t = powerAt(kJoinStartEntry);
+    const auto needed = static_cast<std::size_t>(t + kJoinWidth < static_cast<int>(kGammaLevelCount)
+                                                     ? t + kJoinWidth
+                                                     : static_cast<int>(kGammaLevelCount));
+    int power[kGammaLevelCount] = {};
+    for (std::size_t i = 0; i < needed; ++i) {
+        power[i] = i == kJoinStartEntry ? t : powerAt(i);
     }
-    const int t = power[kJoinStartEntry];
     for (int i = 0; i < static_cast<int>(kGammaLevelCount); ++i) {
         int v;
         if (i < t) {

@@ -16,17 +16,11 @@ uint32_t LutCodeFromUnit(double v) {
 }
 
 void Build3DLutFromMatrix(const float* matrix, Packed3DLut& table) {
-    for (std::size_t r = 0; r < kLutGridPoints; ++r) {
-        for (std::size_t g = 0; g < kLutGridPoints; ++g) {
-            for (std::size_t b = 0; b < kLutGridPoints; ++b) {
-                const RgbDouble out = ColorTransformSrgb(LutGridCoordinate(r), LutGridCoordinate(g),
-                                                         LutGridCoordinate(b), matrix);
-                uint32_t& word = table.words[LutIndex(r, g, b)];
-                word = PackLutWord(word, {LutCodeFromUnit(out.red), LutCodeFromUnit(out.green),
-                                          LutCodeFromUnit(out.blue)});
-            }
-        }
-    }
+    ColorTransformSrgbGrid(matrix, kLutGridPoints, [&](std::size_t entry, const RgbDouble& out) {
+        uint32_t& word = table.words[entry];
+        word = PackLutWord(word, {LutCodeFromUnit(out.red), LutCodeFromUnit(out.green),
+                                  LutCodeFromUnit(out.blue)});
+    });
 }
 
 } // namespace varnet

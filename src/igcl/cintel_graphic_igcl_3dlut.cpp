@@ -85,16 +85,9 @@ Bool CIntelGraphicIGCL::Set3DLutParams(Bool enable, const float* matrix,
         return 0;
     }
     ctl_pixtx_3dlut_sample_t* grid = m_p3DLutGrid.get();
-    for (std::size_t i = 0; i < n; ++i) {
-        for (std::size_t j = 0; j < n; ++j) {
-            for (std::size_t k = 0; k < n; ++k) {
-                const RgbDouble out =
-                    ColorTransformSrgb(static_cast<double>(i) / 16.0, static_cast<double>(j) / 16.0,
-                                       static_cast<double>(k) / 16.0, matrix);
-                grid[(i * n + j) * n + k] = {out.red, out.green, out.blue};
-            }
-        }
-    }
+    ColorTransformSrgbGrid(matrix, n, [grid](std::size_t entry, const RgbDouble& out) {
+        grid[entry] = {out.red, out.green, out.blue};
+    });
     ctl_pixtx_block_config_t block = m_threeDLutBlock;
     block.Config.ThreeDLutConfig.pSampleValues = grid;
     const uint32_t opType = enable != 0 ? CTL_PIXTX_CONFIG_OPERTAION_TYPE_SET_CUSTOM

@@ -4,6 +4,8 @@
 #include <memory>
 #include <new>
 
+#include "backend/color_transform_srgb.h"
+
 namespace varnet::igcl {
 
 namespace {
@@ -16,7 +18,22 @@ constexpr double kVividChroma = 0.4375;
 constexpr double kNoBoostChroma = 0.0029297;
 constexpr double kFadeInChroma = 0.01074;
 
-double Linearise(double c) {
+constexpr std::size_t kGridPoints = kMaxLutPointsPerAxis;
+
+// The index k of a component that is exactly the grid coordinate k / 16, or kGridPoints.
+std::size_t GridIndex(double c) {
+    if (!(c >= 0.0 && c <= 1.0)) {
+        return kGridPoints;
+    }
+    const auto k = static_cast<std::size_t>(c * 16.0);
+    return static_cast<double>(k) / 16.0 == c ? k : kGridPoints;
+}
+
+// The same formula as the sRGB decode, whose grid values are kept: most tables are on the grid.
+double Linearise(double c, std::size_t gridIndex) {
+    if (gridIndex < kGridPoints) {
+        return SrgbGridDecode()[gridIndex];
+    }
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
 
@@ -77,12 +94,7 @@ double LimitBoost(double gain, double chroma) {
     return gain;
 }
 
-} // namespace
-
-double CielabHue(double red, double green, double blue) {
-    const double r = Linearise(red);
-    const double g = Linearise(green);
-    const double b = Linearise(blue);
+double HueOfLinear(double r, double g, double b) {
     const double x = (0.4123908 * r + 0.35758434 * g + 0.18048079 * b) * 100.0 / 95.0489;
     const double y = (0.21263901 * r + 0.71516868 * g + 0.07219232 * b) * 100.0 / 100.0;
     const double z = (0.01933082 * r + 0.11919478 * g + 0.95053215 * b) * 100.0 / 108.884;
@@ -93,6 +105,40 @@ double CielabHue(double red, double green, double blue) {
         hue += kTwoPi;
     }
     return hue / kTwoPi;
+}
+
+// The hue of every grid point depends on nothing else, so it is worked out once per process
+// (39 KB, no heap): a table on the grid then costs no cube root or arctangent at all.
+struct GridHues {
+    double values[kMaxLutEntries];
+    GridHues() {
+        const double* linear = SrgbGridDecode();
+        std::size_t e = 0;
+        for (std::size_t i = 0; i < kGridPoints; ++i) {
+            for (std::size_t j = 0; j < kGridPoints; ++j) {
+                for (std::size_t k = 0; k < kGridPoints; ++k) {
+                    values[e++] = HueOfLinear(linear[i], linear[j], linear[k]);
+                }
+            }
+        }
+    }
+};
+
+double Hue(double red, double green, double blue) {
+    const std::size_t i = GridIndex(red);
+    const std::size_t j = GridIndex(green);
+    const std::size_t k = GridIndex(blue);
+    if (i < kGridPoints && j < kGridPoints && k < kGridPoints) {
+        static const GridHues hues;
+        return hues.values[(i * kGridPoints + j) * kGridPoints + k];
+    }
+    return HueOfLinear(Linearise(red, i), Linearise(green, j), Linearise(blue, k));
+}
+
+} // namespace
+
+double CielabHue(double red, double green, double blue) {
+    return Hue(red, green, blue);
 }
 
 ctl_pixtx_3dlut_sample_t AdjustSaturation(const ctl_pixtx_3dlut_sample_t& colour,
@@ -109,7 +155,7 @@ ctl_pixtx_3dlut_sample_t AdjustSaturation(const ctl_pixtx_3dlut_sample_t& colour
 
     // U counts with its sign: only a blue-ward U can outweigh |V|.
     const double chroma = 2.0 * (u > std::fabs(v) ? u : std::fabs(v));
-    const double gain = LimitBoost(SectorGain(CielabHue(r, g, b), gains), chroma);
+    const double gain = LimitBoost(SectorGain(Hue(r, g, b), gains), chroma);
 
     const double u2 = gain * u;
     const double v2 = gain * v;
