@@ -4,8 +4,8 @@
 
 namespace varnet {
 
-uint32_t GammaScale = kGammaScaleDefault;
-uint32_t GammaMax = kGammaMaxDefault;
+std::atomic<uint32_t> GammaScale{kGammaScaleDefault};
+std::atomic<uint32_t> GammaMax{kGammaMaxDefault};
 
 CGraphics::~CGraphics() {
     std::free(m_pSavedGammaRamp);

@@ -1,6 +1,7 @@
 // Data that crosses the back-end interface, and the two gamma values every session shares.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -27,9 +28,10 @@ using MonitorType = int32_t;
 inline constexpr int kMonitorTypeCount = 7;
 
 // Process-wide, reset to their defaults by every session and lowered by the CUI start on older
-// drivers. Plain globals: the library takes no locks.
-extern uint32_t GammaScale;
-extern uint32_t GammaMax;
+// drivers. Atomic so that callers on several threads cannot tear them; the library takes no
+// locks, so concurrent sessions still see whichever value was written last.
+extern std::atomic<uint32_t> GammaScale;
+extern std::atomic<uint32_t> GammaMax;
 inline constexpr uint32_t kGammaScaleDefault = 257;
 inline constexpr uint32_t kGammaMaxDefault = 65535;
 inline constexpr uint32_t kGammaScaleReduced = 256;

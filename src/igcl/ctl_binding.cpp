@@ -6,8 +6,8 @@
 
 namespace varnet {
 
-platform::ModuleHandle ControlLibModule = nullptr;
-ctl_runtime_path_args_t* PendingRuntimePath = nullptr;
+std::atomic<platform::ModuleHandle> ControlLibModule{nullptr};
+std::atomic<ctl_runtime_path_args_t*> PendingRuntimePath{nullptr};
 
 namespace {
 
@@ -17,10 +17,11 @@ constexpr std::size_t kPathChars = 512;
 constexpr std::size_t kDefaultNameChars = 512 / 2;
 
 // Fills path with the file LoadLibraryW gets; false when the caller's version is too new.
-bool ChooseRuntimePath(const ctl_init_args_t* initArgs, wchar_t (&path)[kPathChars]) {
-    if (PendingRuntimePath != nullptr && PendingRuntimePath->pRuntimePath != nullptr) {
+bool ChooseRuntimePath(const ctl_runtime_path_args_t* pending, const ctl_init_args_t* initArgs,
+                       wchar_t (&path)[kPathChars]) {
+    if (pending != nullptr && pending->pRuntimePath != nullptr) {
         // A path set in advance bypasses the version test.
-        const wchar_t* source = PendingRuntimePath->pRuntimePath;
+        const wchar_t* source = pending->pRuntimePath;
         std::size_t i = 0;
         for (; i < kPathChars - 1 && source[i] != L'\0'; ++i) {
             path[i] = source[i];
@@ -37,27 +38,33 @@ bool ChooseRuntimePath(const ctl_init_args_t* initArgs, wchar_t (&path)[kPathCha
 
 ctl_result_t Init(ctl_init_args_t* initArgs, ctl_api_handle_t* apiHandle) {
     ctl_result_t kept = CTL_RESULT_ERROR_NOT_INITIALIZED;
-    if (ControlLibModule == nullptr) {
-        const bool havePending =
-            PendingRuntimePath != nullptr && PendingRuntimePath->pRuntimePath != nullptr;
+    if (ControlLibModule.load(std::memory_order_acquire) == nullptr) {
+        // Read once: another thread's ctlClose may forget it meanwhile.
+        ctl_runtime_path_args_t* pending = PendingRuntimePath.load(std::memory_order_acquire);
+        const bool havePending = pending != nullptr && pending->pRuntimePath != nullptr;
         if (!havePending && initArgs == nullptr) {
             // Without a record there is no version to test; refuse rather than guess.
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
         }
         wchar_t path[kPathChars] = {};
-        if (!ChooseRuntimePath(initArgs, path)) {
+        if (!ChooseRuntimePath(pending, initArgs, path)) {
             return CTL_RESULT_ERROR_UNSUPPORTED_VERSION;
         }
         platform::ModuleHandle module = platform::LoadModule(path);
         if (module == nullptr) {
             return CTL_RESULT_ERROR_LOAD;
         }
-        ControlLibModule = module;
-        kept = CTL_RESULT_SUCCESS;
-        if (PendingRuntimePath != nullptr) {
-            if (auto* setPath = RuntimeEntry<decltype(::ctlSetRuntimePath)>("ctlSetRuntimePath")) {
-                setPath(PendingRuntimePath); // the run time may ignore it; so do we
+        platform::ModuleHandle none = nullptr;
+        if (ControlLibModule.compare_exchange_strong(none, module, std::memory_order_acq_rel)) {
+            kept = CTL_RESULT_SUCCESS;
+            if (pending != nullptr) {
+                if (auto* setPath =
+                        RuntimeEntry<decltype(::ctlSetRuntimePath)>("ctlSetRuntimePath")) {
+                    setPath(pending); // the run time may ignore it; so do we
+                }
             }
+        } else {
+            platform::FreeModule(module); // another thread loaded it first: one load is kept
         }
     }
     if (auto* init = RuntimeEntry<decltype(::ctlInit)>("ctlInit")) {
@@ -67,14 +74,14 @@ ctl_result_t Init(ctl_init_args_t* initArgs, ctl_api_handle_t* apiHandle) {
 }
 
 ctl_result_t SetRuntimePath(ctl_runtime_path_args_t* args) {
-    if (ControlLibModule != nullptr) {
+    if (ControlLibModule.load(std::memory_order_acquire) != nullptr) {
         auto* setPath = RuntimeEntry<decltype(::ctlSetRuntimePath)>("ctlSetRuntimePath");
         return setPath != nullptr ? setPath(args) : CTL_RESULT_ERROR_NOT_INITIALIZED;
     }
     if (args == nullptr || args->pRuntimePath == nullptr) {
         return CTL_RESULT_ERROR_NOT_INITIALIZED;
     }
-    PendingRuntimePath = args;
+    PendingRuntimePath.store(args, std::memory_order_release);
     return CTL_RESULT_SUCCESS;
 }
 
@@ -87,23 +94,24 @@ ctl_result_t CloseRuntime(ctl_api_handle_t handle) noexcept {
             result = close(handle);
             // Any other success code means another caller still holds the run time open.
             if (result == CTL_RESULT_SUCCESS) {
-                platform::FreeModule(ControlLibModule);
-                ControlLibModule = nullptr;
+                // Whoever takes the handle frees it, so two closes never free one load twice.
+                if (platform::ModuleHandle module = ControlLibModule.exchange(nullptr)) {
+                    platform::FreeModule(module);
+                }
             }
         }
     } catch (...) {
         result = CTL_RESULT_ERROR_UNKNOWN;
     }
-    PendingRuntimePath = nullptr;
+    PendingRuntimePath.store(nullptr, std::memory_order_release);
     return result;
 }
 
 void ResetBindingForTesting() {
-    if (ControlLibModule != nullptr) {
-        platform::FreeModule(ControlLibModule);
+    if (platform::ModuleHandle module = ControlLibModule.exchange(nullptr)) {
+        platform::FreeModule(module);
     }
-    ControlLibModule = nullptr;
-    PendingRuntimePath = nullptr;
+    PendingRuntimePath.store(nullptr);
 }
 
 } // namespace varnet
