@@ -95,6 +95,9 @@ void CubeFileParser::EndToken() {
         Fail(CubeStatus::kTooManyNumbers);
         return;
     }
+    if (m_observer != nullptr && !(single > -1.0 && single < 1024.0)) {
+        m_observer->Note({ValueIssue::kWrapped, m_numbers + 1, token, single});
+    }
     // The low 10 bits of the two's complement integer: -1 is 1023.
     m_triple[m_numbers % 3] = static_cast<uint32_t>(static_cast<int32_t>(single)) & kLutCodeMask;
     ++m_numbers;

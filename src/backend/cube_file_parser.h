@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "backend/graphics_types.h"
+#include "config/value_notes.h"
 
 namespace varnet {
 
@@ -35,6 +36,8 @@ public:
 
     // Numbers accepted so far.
     std::size_t NumberCount() const { return m_numbers; }
+    // Hears of every number outside 0..1023, which keeps only its low 10 bits.
+    void SetObserver(ValueObserver* observer) { m_observer = observer; }
 
 private:
     void EndToken();
@@ -47,6 +50,7 @@ private:
     bool m_tokenTooLong = false;
     std::size_t m_numbers = 0;
     CubeStatus m_status = CubeStatus::kOk;
+    ValueObserver* m_observer = nullptr;
 };
 
 // The whole text at once.

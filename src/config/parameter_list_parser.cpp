@@ -37,6 +37,33 @@ std::size_t SkipSpaceAndSign(std::string_view text, bool& negative) {
     return at;
 }
 
+// The end of atof's number from begin (past any sign): digits, a point, digits, an exponent.
+// Counts the mantissa's digits; without any, the number stops at begin.
+std::size_t RealEnd(std::string_view text, std::size_t begin, std::size_t& digits) {
+    const std::size_t integerEnd = SkipDigits(text, begin);
+    std::size_t end = integerEnd;
+    digits = integerEnd - begin;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, end + 1);
+        digits += fractionEnd - (end + 1);
+        end = fractionEnd;
+    }
+    if (digits == 0) {
+        return begin;
+    }
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
+            ++exponent;
+        }
+        const std::size_t exponentEnd = SkipDigits(text, exponent);
+        if (exponentEnd > exponent) {
+            end = exponentEnd; // "1e" and "1e+" stop before the e, as atof does
+        }
+    }
+    return end;
+}
+
 void SetInt(int32_t& target, std::string_view field) {
     target = ParseLeadingInt(field);
 }
@@ -186,7 +213,133 @@ void ApplyField(std::size_t number, std::string_view field, ColorModeSetting& s)
     }
 }
 
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The words a field takes as themselves, and whether anything else is read as a number.
+struct FieldForms {
+    std::string_view words[3];
+    enum { kInteger, kReal, kText } number;
+};
+
+FieldForms FormsOf(std::size_t field) {
+    if (field <= 9 || field == 18 || field == 25 || field == 27) {
+        return {{"N"}, FieldForms::kInteger};
+    }
+    switch (field) {
+    case 10:
+    case 11:
+        return {{"N"}, FieldForms::kReal};
+    case 12:
+    case 13:
+        return {{"N", "A", "U"}, FieldForms::kReal};
+    case 14:
+        return {{"N", "D"}, FieldForms::kReal};
+    case 15:
+        return {{"A"}, FieldForms::kText};
+    case 16:
+        return {{"U", "C"}, FieldForms::kText};
+    case 17:
+        return {{"NOLUT"}, FieldForms::kText};
+    case 37:
+        return {{"Y"}, FieldForms::kText};
+    case 38:
+        return {{}, FieldForms::kText};
+    default:
+        return {{}, FieldForms::kInteger};
+    }
+}
+
+void InspectField(std::size_t number, std::string_view field, ValueObserver& observer) {
+    ValueNote note;
+    note.item = number;
+    note.text = field;
+    if (number > kParameterFieldCount) {
+        note.issue = ValueIssue::kIgnored;
+        observer.Note(note);
+        return;
+    }
+    if (field.empty()) {
+        note.issue = ValueIssue::kBlank;
+        observer.Note(note);
+        return;
+    }
+    const FieldForms forms = FormsOf(number);
+    for (const std::string_view word : forms.words) {
+        if (field == word) {
+            return;
+        }
+        if (!word.empty() && EqualsIgnoringCase(field, word)) {
+            note.issue = ValueIssue::kCaseMismatch;
+            observer.Note(note);
+            return;
+        }
+    }
+    if (forms.number == FieldForms::kText) {
+        return;
+    }
+    const bool integer = forms.number == FieldForms::kInteger;
+    const NumberSpan span = integer ? LeadingIntSpan(field) : LeadingRealSpan(field);
+    note.read = integer ? ParseLeadingInt(field) : ParseLeadingReal(field);
+    if (span.digits == 0) {
+        note.issue = ValueIssue::kNotANumber;
+    } else if (span.end < field.size()) {
+        note.issue = ValueIssue::kTrailingText;
+    } else if (span.saturated) {
+        note.issue = ValueIssue::kSaturated;
+    } else {
+        return;
+    }
+    observer.Note(note);
+}
+
 } // namespace
+
+NumberSpan LeadingIntSpan(std::string_view text) {
+    bool negative = false;
+    const std::size_t begin = SkipSpaceAndSign(text, negative);
+    NumberSpan span;
+    span.end = SkipDigits(text, begin);
+    span.digits = span.end - begin;
+    if (span.digits == 0) {
+        span.end = 0;
+        return span;
+    }
+    const int64_t limit = negative ? -int64_t{std::numeric_limits<int32_t>::min()}
+                                   : int64_t{std::numeric_limits<int32_t>::max()};
+    int64_t magnitude = 0;
+    for (std::size_t at = begin; at < span.end && !span.saturated; ++at) {
+        magnitude = magnitude * 10 + (text[at] - '0');
+        span.saturated = magnitude > limit;
+    }
+    return span;
+}
+
+NumberSpan LeadingRealSpan(std::string_view text) {
+    bool negative = false;
+    const std::size_t begin = SkipSpaceAndSign(text, negative);
+    NumberSpan span;
+    span.end = RealEnd(text, begin, span.digits);
+    if (span.digits == 0) {
+        span.end = 0;
+        return span;
+    }
+    // Only a number beyond the float range reads as the largest float.
+    const float value = ParseLeadingReal(text);
+    span.saturated =
+        value == std::numeric_limits<float>::max() || value == -std::numeric_limits<float>::max();
+    return span;
+}
 
 std::string_view TrimSpace(std::string_view text) {
     while (!text.empty() && IsSpace(text.front())) {
@@ -221,26 +374,10 @@ int32_t ParseLeadingInt(std::string_view text) {
 float ParseLeadingReal(std::string_view text) {
     bool negative = false;
     const std::size_t begin = SkipSpaceAndSign(text, negative);
-    const std::size_t integerEnd = SkipDigits(text, begin);
-    std::size_t end = integerEnd;
-    std::size_t digits = integerEnd - begin;
-    if (end < text.size() && text[end] == '.') {
-        const std::size_t fractionEnd = SkipDigits(text, end + 1);
-        digits += fractionEnd - (end + 1);
-        end = fractionEnd;
-    }
+    std::size_t digits = 0;
+    const std::size_t end = RealEnd(text, begin, digits);
     if (digits == 0) {
         return 0.0f;
-    }
-    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-        std::size_t exponent = end + 1;
-        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
-            ++exponent;
-        }
-        const std::size_t exponentEnd = SkipDigits(text, exponent);
-        if (exponentEnd > exponent) {
-            end = exponentEnd; // "1e" and "1e+" stop before the e, as atof does
-        }
     }
 
     double magnitude = 0.0;
@@ -267,12 +404,20 @@ float ParseLeadingReal(std::string_view text) {
     return negative ? -value : value;
 }
 
-void ApplyParameterList(std::string_view value, ColorModeSetting& setting) {
+void ApplyParameterList(std::string_view value, ColorModeSetting& setting,
+                        ValueObserver* observer) {
     std::size_t number = 0;
     ForEachPiece(CutComment(TrimSpace(value)), '/', [&](std::string_view piece) {
         ++number;
-        ApplyField(number, TrimSpace(piece), setting);
-        return number < kParameterFieldCount;
+        const std::string_view field = TrimSpace(piece);
+        if (observer != nullptr) {
+            InspectField(number, field, *observer);
+        }
+        if (number <= kParameterFieldCount) {
+            ApplyField(number, field, setting);
+        }
+        // Only an observer wants to hear of the fields past the last one read.
+        return number < kParameterFieldCount || observer != nullptr;
     });
 }
 

@@ -13,10 +13,34 @@ uint16_t ScaleLevel(int32_t level, uint32_t gammaScale) {
     return static_cast<uint16_t>(static_cast<uint32_t>(level) * gammaScale);
 }
 
+void InspectLevel(std::size_t index, std::string_view piece, int32_t level,
+                  ValueObserver& observer) {
+    ValueNote note;
+    note.item = index + 1;
+    note.text = piece;
+    note.read = level;
+    const std::string_view trimmed = TrimSpace(piece);
+    const NumberSpan span = LeadingIntSpan(trimmed);
+    if (index >= kToneCurveEntries) {
+        note.issue = ValueIssue::kIgnored;
+    } else if (trimmed.empty()) {
+        note.issue = ValueIssue::kBlank;
+    } else if (span.digits == 0) {
+        note.issue = ValueIssue::kNotANumber;
+    } else if (span.end < trimmed.size()) {
+        note.issue = ValueIssue::kTrailingText;
+    } else if (level < 0 || level > 255) {
+        note.issue = ValueIssue::kWrapped;
+    } else {
+        return;
+    }
+    observer.Note(note);
+}
+
 } // namespace
 
 std::size_t ParseToneCurve(std::string_view value, uint32_t gammaScale,
-                           uint16_t (&curve)[kToneCurveEntries]) {
+                           uint16_t (&curve)[kToneCurveEntries], ValueObserver* observer) {
     std::string text;
     text.reserve(value.size());
     for (const char c : TrimSpace(value)) {
@@ -31,8 +55,12 @@ std::size_t ParseToneCurve(std::string_view value, uint32_t gammaScale,
     }
     std::size_t index = 0;
     ForEachPiece(text, ',', [&](std::string_view piece) {
+        const int32_t level = ParseLeadingInt(piece);
         if (index < kToneCurveEntries) {
-            curve[index] = ScaleLevel(ParseLeadingInt(piece), gammaScale);
+            curve[index] = ScaleLevel(level, gammaScale);
+        }
+        if (observer != nullptr) {
+            InspectLevel(index, piece, level, *observer);
         }
         ++index;
         return true;

@@ -27,10 +27,40 @@ int32_t ConvertOrZero(std::string_view text) {
     return value;
 }
 
+// Blanks after a number are where it ends, not text the author meant as part of it.
+void InspectPart(std::size_t entry, std::string_view part, bool address, int32_t keptBits,
+                 ValueObserver& observer) {
+    ValueNote note;
+    note.item = entry;
+    note.text = part;
+    note.address = address;
+    int32_t value = 0;
+    std::size_t end = 0;
+    const std::string converted = address ? "0x" + std::string(part) : std::string(part);
+    const bool ok = ConvertStrToIntUpTo(converted, true, value, end);
+    note.read = value;
+    if (!ok) {
+        note.issue = ValueIssue::kNotANumber;
+    } else if (!TrimSpace(std::string_view(converted).substr(end)).empty()) {
+        note.issue = ValueIssue::kTrailingText;
+    } else if (value < 0 || value >= (int32_t{1} << keptBits)) {
+        note.issue = ValueIssue::kWrapped;
+    } else {
+        return;
+    }
+    observer.Note(note);
+}
+
 } // namespace
 
 bool ConvertStrToInt(std::string_view text, bool allowHex, int32_t& value) {
+    std::size_t end = 0;
+    return ConvertStrToIntUpTo(text, allowHex, value, end);
+}
+
+bool ConvertStrToIntUpTo(std::string_view text, bool allowHex, int32_t& value, std::size_t& end) {
     value = 0;
+    end = 0;
     std::size_t at = 0;
     while (at < text.size() && (text[at] == ' ' || text[at] == '\t' || text[at] == '\n')) {
         ++at;
@@ -59,6 +89,7 @@ bool ConvertStrToInt(std::string_view text, bool allowHex, int32_t& value) {
     if (!anyDigit) {
         return false;
     }
+    end = at;
     // The platform reader accepts a sign before "0x" but does not apply it.
     if (negative && base == 10) {
         accumulated = 0u - accumulated;
@@ -67,12 +98,18 @@ bool ConvertStrToInt(std::string_view text, bool allowHex, int32_t& value) {
     return true;
 }
 
-void ApplyZelmoTable(std::string_view value, ColorModeSetting& setting) {
+void ApplyZelmoTable(std::string_view value, ColorModeSetting& setting, ValueObserver* observer) {
     for (ZelmoEntry& entry : setting.zelmoTable) {
         entry = ZelmoEntry{};
     }
     uint32_t count = 0;
+    std::size_t seen = 0;
     ForEachPiece(CutComment(TrimSpace(value)), '/', [&](std::string_view entry) {
+        ++seen;
+        if (count == kZelmoTableEntries) {
+            observer->Note({ValueIssue::kIgnored, seen, entry});
+            return true;
+        }
         const std::size_t comma = entry.find(',');
         const std::string_view address =
             comma == std::string_view::npos ? std::string_view() : entry.substr(0, comma);
@@ -81,8 +118,13 @@ void ApplyZelmoTable(std::string_view value, ColorModeSetting& setting) {
         ZelmoEntry& stored = setting.zelmoTable[count];
         stored.address = static_cast<uint16_t>(ConvertOrZero("0x" + std::string(address)));
         stored.value = static_cast<uint8_t>(ConvertOrZero(data));
+        if (observer != nullptr) {
+            InspectPart(seen, address, true, 16, *observer);
+            InspectPart(seen, data, false, 8, *observer);
+        }
         ++count;
-        return count < kZelmoTableEntries;
+        // Only an observer wants to hear of the entries past the last one kept.
+        return count < kZelmoTableEntries || observer != nullptr;
     });
     setting.zelmoCount = count;
 }
