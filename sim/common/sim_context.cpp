@@ -56,7 +56,13 @@ Memory& TheMemory() {
 
 } // namespace
 
+std::recursive_mutex& SimulatorMutex() {
+    static auto* mutex = new std::recursive_mutex; // outlives static destructors that may call in
+    return *mutex;
+}
+
 std::shared_ptr<const Scenario> CurrentScenario() {
+    std::lock_guard lock(SimulatorMutex());
     Memory& m = TheMemory();
     const std::string path = ReadEnv(kScenarioVariable);
     std::string text;
@@ -73,6 +79,7 @@ std::shared_ptr<const Scenario> CurrentScenario() {
 }
 
 SimState ReadState() {
+    std::lock_guard lock(SimulatorMutex());
     Memory& m = TheMemory();
     const std::string path = ReadEnv(kStateVariable);
     if (path.empty()) {
@@ -96,6 +103,7 @@ SimState ReadState() {
 }
 
 void UpdateState(const std::function<void(SimState&)>& change) {
+    std::lock_guard lock(SimulatorMutex());
     Memory& m = TheMemory();
     SimState state = ReadState();
     change(state);
@@ -122,6 +130,7 @@ bool IsMissing(const std::string& call) {
 }
 
 void ResetSimulatorMemory() {
+    std::lock_guard lock(SimulatorMutex());
     TheMemory() = Memory();
 }
 

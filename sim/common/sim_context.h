@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -32,9 +33,15 @@ bool IsMissing(const std::string& call);
 // freshly loaded module would.
 void ResetSimulatorMemory();
 
+// Held for the whole of every call: a driver serialises its callers, and the run time's
+// objects, the memory above and the state file are read and rewritten in place.
+std::recursive_mutex& SimulatorMutex();
+
 // One call as the journal records it. Fill args with the fields that matter before asking for
 // a fault, since a fault may match on them; then Finish once.
 class CallRecord {
+    std::lock_guard<std::recursive_mutex> m_lock{SimulatorMutex()}; // first: held longest
+
 public:
     CallRecord(const char* sim, const char* call) : m_sim(sim), m_call(call) {}
     CallRecord(const CallRecord&) = delete;
