@@ -61,7 +61,30 @@ json Load() {
     std::stringstream text;
     text << in.rdbuf();
     json data = json::parse(text.str(), nullptr, false);
-    return data.is_object() ? data : json::object();
+    if (!data.is_object()) {
+        return json::object();
+    }
+    // A hand-edited file may hold anything: entries of the wrong shape read as absent.
+    for (auto root = data.begin(); root != data.end(); ++root) {
+        if (!root->is_object()) {
+            *root = json::object();
+            continue;
+        }
+        for (auto entry = root->begin(); entry != root->end();) {
+            if (!entry->is_object() || !(*entry)["values"].is_object()) {
+                entry = root->erase(entry);
+                continue;
+            }
+            json& values = (*entry)["values"];
+            for (auto value = values.begin(); value != values.end();) {
+                const bool wellFormed = value->is_object() && (*value)["data"].is_string() &&
+                                        (*value)["type"].is_number_unsigned();
+                value = wellFormed ? std::next(value) : values.erase(value);
+            }
+            ++entry;
+        }
+    }
+    return data;
 }
 
 // Written next to the file and renamed over it, so that no reader sees half a registry.
@@ -70,7 +93,8 @@ void Save(const json& data) {
     std::string temp = file + ".tmp" + std::to_string(getpid());
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << data.dump(2) << '\n';
+        // Names come in the ANSI code page, not always UTF-8; such bytes are stored replaced.
+        out << data.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
         if (!out) {
             return;
         }
@@ -191,6 +215,11 @@ HostKey* Find(RegKey key) {
 }
 
 } // namespace
+
+int host::OpenRegistryKeyCount() {
+    std::lock_guard lock(RegistryMutex());
+    return static_cast<int>(LiveKeys().size());
+}
 
 long RegOpenKey(RegRoot root, const char* subKey, RegKey* key) {
     if (long code = 0; host::detail::FaultFires("RegOpenKey", &code)) {
