@@ -38,10 +38,11 @@ public:
     bool Bool() { return (Byte() & 1) != 0; }
     // True about once in every `in` answers; never once the input has run out.
     bool OneIn(uint8_t in) { return Byte() % in == in - 1; }
-    // Small counts mostly (a zero byte is one), now and then any 32-bit number.
+    // Small counts mostly (a zero byte is one), now and then up to 65535. The library sizes
+    // some allocations by a driver's counts; larger ones only measure the machine's memory.
     uint32_t Count() {
         const uint8_t b = Byte();
-        return b < 0xF0 ? (b + 1u) % 8 : Value<uint32_t>();
+        return b < 0xF0 ? (b + 1u) % 8 : Value<uint16_t>();
     }
 
 private:
