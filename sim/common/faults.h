@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -12,8 +13,10 @@
 namespace varnet::sim {
 
 struct Fault {
-    std::string call;    // "ctlInit", "GetDeviceData", "CreateInstance"...
+    std::string call;    // a name of the call table: "ctlInit", "GetDeviceData"...
     nlohmann::json when; // null, or an object every field of which must equal the call's args
+    // The when texts that read as integers ("0x1000"), to match integer args.
+    std::map<std::string, int64_t> whenIntegers;
     std::optional<int64_t> result; // the code to return instead of answering
     std::optional<int32_t> error;  // the CUI SDK error value to report
     int nth = 0;                   // 0: every matching call; n: the nth matching call (1-based)
@@ -22,6 +25,9 @@ struct Fault {
     bool throws = false;           // the COM method raises a C++ exception
 };
 
+// Checks every field, so that a fault that could never fire (a misspelt call, a when value no
+// argument can take, persistent without nth) is refused rather than quietly ignored. Throws
+// ScenarioError naming the fault and the field.
 Fault ParseFault(const nlohmann::json& value, const std::string& field);
 bool FaultMatches(const Fault& fault, const std::string& call, const nlohmann::json& args);
 // count is the 1-based number of this matching call.

@@ -40,11 +40,19 @@ void ClearJournal(const std::string& path) {
     std::ofstream(path, std::ios::binary | std::ios::trunc);
 }
 
+namespace {
+
+bool IsCall(const nlohmann::json& entry) {
+    return !entry.value("missing", false);
+}
+
+} // namespace
+
 std::vector<nlohmann::json> CallsNamed(const std::vector<nlohmann::json>& journal,
                                        const std::string& call) {
     std::vector<nlohmann::json> calls;
     for (const nlohmann::json& entry : journal)
-        if (entry.value("call", "") == call)
+        if (IsCall(entry) && entry.value("call", "") == call)
             calls.push_back(entry);
     return calls;
 }
@@ -56,8 +64,29 @@ std::size_t CountCalls(const std::vector<nlohmann::json>& journal, const std::st
 std::vector<std::string> CallNames(const std::vector<nlohmann::json>& journal) {
     std::vector<std::string> names;
     for (const nlohmann::json& entry : journal)
-        names.push_back(entry.value("call", ""));
+        if (IsCall(entry))
+            names.push_back(entry.value("call", ""));
     return names;
+}
+
+std::size_t TimesFired(const std::vector<nlohmann::json>& journal, std::size_t faultIndex) {
+    std::size_t times = 0;
+    for (const nlohmann::json& entry : journal) {
+        const auto index = entry.find("faultIndex");
+        if (index != entry.end() && index->is_number_unsigned() &&
+            index->get<std::size_t>() == faultIndex)
+            ++times;
+    }
+    return times;
+}
+
+std::vector<std::size_t> UnfiredFaults(const std::vector<nlohmann::json>& journal,
+                                       std::size_t faultCount) {
+    std::vector<std::size_t> unfired;
+    for (std::size_t i = 0; i < faultCount; ++i)
+        if (TimesFired(journal, i) == 0)
+            unfired.push_back(i);
+    return unfired;
 }
 
 } // namespace varnet::sim

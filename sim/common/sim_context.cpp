@@ -129,18 +129,66 @@ bool IsMissing(const std::string& call) {
     return false;
 }
 
+namespace {
+
+// Counts belong to the faults as written; any change to the faults starts them again.
+void MatchCounts(SimState& state, const Scenario& scenario) {
+    const std::size_t n = scenario.faults.size();
+    if (state.faultSignature != scenario.faultSignature || state.faultCounts.size() != n ||
+        state.faultFired.size() != n) {
+        state.faultSignature = scenario.faultSignature;
+        state.faultCounts.assign(n, 0);
+        state.faultFired.assign(n, 0);
+    }
+}
+
+nlohmann::json FaultFields(std::size_t index, int fired) {
+    return {{"fault", true}, {"faultIndex", index}, {"faultFired", fired}};
+}
+
+} // namespace
+
+bool AnswerMissing(const char* sim, const char* call, std::optional<int64_t> result) {
+    std::lock_guard lock(SimulatorMutex());
+    std::shared_ptr<const Scenario> scenario;
+    try {
+        scenario = CurrentScenario();
+    } catch (...) {
+        return false; // an unreadable scenario removes nothing
+    }
+    const std::vector<Fault>& faults = scenario->faults;
+    std::size_t index = faults.size();
+    for (std::size_t i = 0; i < faults.size() && index == faults.size(); ++i)
+        if (faults[i].missing && faults[i].call == call)
+            index = i;
+    if (index == faults.size())
+        return false;
+    int fired = 0;
+    try {
+        UpdateState([&](SimState& state) {
+            MatchCounts(state, *scenario);
+            fired = ++state.faultFired[index];
+        });
+        nlohmann::json entry = {
+            {"sim", sim}, {"call", call}, {"args", nlohmann::json::object()}, {"missing", true}};
+        entry.update(FaultFields(index, fired));
+        entry["result"] = result ? nlohmann::json(*result) : nlohmann::json(nullptr);
+        AppendJournal(ReadEnv(kJournalVariable), entry);
+    } catch (...) {
+        // The entry stays missing even when its firing cannot be recorded.
+    }
+    return true;
+}
+
 void ResetSimulatorMemory() {
     std::lock_guard lock(SimulatorMutex());
     TheMemory() = Memory();
 }
 
+// An unreadable scenario or state fails the call (the caller's handler journals why): taking
+// it for "no fault" would let a test that expects a failure pass.
 std::optional<FaultHit> CallRecord::InjectedFault() {
-    std::shared_ptr<const Scenario> scenario;
-    try {
-        scenario = CurrentScenario();
-    } catch (...) {
-        return std::nullopt;
-    }
+    std::shared_ptr<const Scenario> scenario = CurrentScenario();
     const std::vector<Fault>& faults = scenario->faults;
     bool matches = false;
     for (const Fault& fault : faults)
@@ -149,25 +197,20 @@ std::optional<FaultHit> CallRecord::InjectedFault() {
         return std::nullopt;
 
     std::optional<FaultHit> hit;
-    try {
-        UpdateState([&](SimState& state) {
-            if (state.faultSignature != scenario->faultSignature ||
-                state.faultCounts.size() != faults.size()) {
-                state.faultSignature = scenario->faultSignature;
-                state.faultCounts.assign(faults.size(), 0);
+    UpdateState([&](SimState& state) {
+        MatchCounts(state, *scenario);
+        for (std::size_t i = 0; i < faults.size(); ++i) {
+            const Fault& fault = faults[i];
+            if (fault.missing || !FaultMatches(fault, m_call, args))
+                continue;
+            int count = ++state.faultCounts[i];
+            if (!hit && FaultFiresOn(fault, count)) {
+                hit = FaultHit{fault.result, fault.error, fault.throws};
+                m_faultIndex = i;
+                m_faultFired = ++state.faultFired[i];
             }
-            for (std::size_t i = 0; i < faults.size(); ++i) {
-                const Fault& fault = faults[i];
-                if (fault.missing || !FaultMatches(fault, m_call, args))
-                    continue;
-                int count = ++state.faultCounts[i];
-                if (!hit && FaultFiresOn(fault, count))
-                    hit = FaultHit{fault.result, fault.error, fault.throws};
-            }
-        });
-    } catch (...) {
-        return std::nullopt;
-    }
+        }
+    });
     m_injected = hit.has_value();
     return hit;
 }
@@ -180,7 +223,7 @@ void CallRecord::Finish(std::optional<int64_t> result) {
         nlohmann::json entry = {{"sim", m_sim}, {"call", m_call}, {"args", args}};
         entry["result"] = result ? nlohmann::json(*result) : nlohmann::json(nullptr);
         if (m_injected)
-            entry["fault"] = true;
+            entry.update(FaultFields(m_faultIndex, m_faultFired));
         for (const auto& item : extra.items())
             entry[item.key()] = item.value();
         AppendJournal(ReadEnv(kJournalVariable), entry);

@@ -28,6 +28,9 @@ void UpdateState(const std::function<void(SimState&)>& change);
 
 // Whether the current scenario removes this entry point; an unreadable scenario removes none.
 bool IsMissing(const std::string& call);
+// IsMissing for a call being made: a missing fault that applies is counted as fired and
+// journalled as a line with "missing": true (result as given; null for a failed lookup).
+bool AnswerMissing(const char* sim, const char* call, std::optional<int64_t> result);
 
 // Forgets what is kept in memory (the state when no file is named, the parsed scenario), as a
 // freshly loaded module would.
@@ -59,6 +62,8 @@ private:
     const char* m_sim;
     const char* m_call;
     bool m_injected = false;
+    std::size_t m_faultIndex = 0; // which scenario fault fired, and its firing count
+    int m_faultFired = 0;
     bool m_finished = false;
 };
 

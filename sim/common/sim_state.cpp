@@ -299,7 +299,9 @@ json StateToJson(const SimState& state) {
             adapters[std::to_string(index)] = {{"video", VideoToJson(*adapter.video)}};
     document["adapters"] = adapters;
     document["sixSector"] = SectorWeightsToJson(state.sixSector);
-    document["faultCounts"] = {{"signature", state.faultSignature}, {"counts", state.faultCounts}};
+    document["faultCounts"] = {{"signature", state.faultSignature},
+                               {"counts", state.faultCounts},
+                               {"fired", state.faultFired}};
     return document;
 }
 
@@ -326,6 +328,7 @@ SimState StateFromJson(const json& document) {
         const json& counts = document.at("faultCounts");
         state.faultSignature = Field<std::string>(counts, "signature", "");
         state.faultCounts = Field<std::vector<int>>(counts, "counts", {});
+        state.faultFired = Field<std::vector<int>>(counts, "fired", {});
     }
     return state;
 }

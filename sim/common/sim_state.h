@@ -144,6 +144,7 @@ struct SimState {
     // Matching calls seen per scenario fault, valid for the faults written as faultSignature.
     std::string faultSignature;
     std::vector<int> faultCounts;
+    std::vector<int> faultFired; // times each fault decided an answer, same validity
     nlohmann::json other = nlohmann::json::object();
 
     DisplayState& Display(const std::string& name) { return displays[name]; }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "common/sim_context.h"
+#include "controllib/controllib_calls.h"
 #include "controllib/controllib_runtime.h"
 
 namespace varnet::sim::controllib {

@@ -20,7 +20,7 @@ std::vector<uint8_t> Bytes(const uint8_t* data, uint32_t size) {
 } // namespace
 
 ctl_result_t CtlAUXAccess(ctl_display_output_handle_t displayHandle, ctl_aux_access_args_t* args) {
-    return Answer("ctlAUXAccess", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlAUXAccess, [&](CallRecord& record) -> ctl_result_t {
         SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
         if (!display)
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);

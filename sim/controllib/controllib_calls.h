@@ -84,4 +84,11 @@ void* FindEntry(const char* name);
 // Every API name the simulator answers.
 std::vector<std::string> AnsweredNames();
 
+// Each entry point answers under its constant, so its journal name is the table's.
+namespace call_name {
+#define VARNET_SIM_CALL_NAME(api, function, params, args) inline constexpr char api[] = #api;
+VARNET_SIM_CONTROLLIB_CALLS(VARNET_SIM_CALL_NAME)
+#undef VARNET_SIM_CALL_NAME
+} // namespace call_name
+
 } // namespace varnet::sim::controllib

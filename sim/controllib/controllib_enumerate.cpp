@@ -49,7 +49,7 @@ void FillTiming(const std::vector<uint8_t>& edid, ctl_display_timing_t& timing) 
 
 ctl_result_t CtlEnumerateDevices(ctl_api_handle_t api, uint32_t* count,
                                  ctl_device_adapter_handle_t* devices) {
-    return Answer("ctlEnumerateDevices", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlEnumerateDevices, [&](CallRecord& record) -> ctl_result_t {
         Instance* instance = Runtime::Get().FindInstance(api);
         if (!instance)
             return BadHandle(api, CTL_RESULT_ERROR_INVALID_API_HANDLE);
@@ -66,7 +66,7 @@ ctl_result_t CtlEnumerateDevices(ctl_api_handle_t api, uint32_t* count,
 
 ctl_result_t CtlEnumerateDisplayOutputs(ctl_device_adapter_handle_t adapterHandle, uint32_t* count,
                                         ctl_display_output_handle_t* displays) {
-    return Answer("ctlEnumerateDisplayOutputs", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlEnumerateDisplayOutputs, [&](CallRecord& record) -> ctl_result_t {
         SimAdapter* adapter = Runtime::Get().FindAdapter(adapterHandle);
         if (!adapter)
             return BadHandle(adapterHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
@@ -84,7 +84,7 @@ ctl_result_t CtlEnumerateDisplayOutputs(ctl_device_adapter_handle_t adapterHandl
 
 ctl_result_t CtlGetDisplayProperties(ctl_display_output_handle_t displayHandle,
                                      ctl_display_properties_t* properties) {
-    return Answer("ctlGetDisplayProperties", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlGetDisplayProperties, [&](CallRecord& record) -> ctl_result_t {
         SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
         if (!display)
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);

@@ -3,6 +3,7 @@
 // at run time, so an entry the scenario marks missing answers as the library's loader does for
 // an absent one: CTL_RESULT_ERROR_NOT_INITIALIZED.
 #include "common/sim_context.h"
+#include "controllib/controllib_answer.h"
 #include "controllib/controllib_calls.h"
 
 using namespace varnet::sim;
@@ -11,7 +12,7 @@ using namespace varnet::sim::controllib;
 #define VARNET_SIM_EXPORT(api, function, params, args)                                             \
     extern "C" ctl_result_t Sim_##api params {                                                     \
         try {                                                                                      \
-            if (IsMissing(#api))                                                                   \
+            if (AnswerMissing(kSimName, #api, CTL_RESULT_ERROR_NOT_INITIALIZED))                   \
                 return CTL_RESULT_ERROR_NOT_INITIALIZED;                                           \
         } catch (...) {                                                                            \
         }                                                                                          \

@@ -6,7 +6,7 @@
 namespace varnet::sim::controllib {
 
 ctl_result_t CtlInit(ctl_init_args_t* desc, ctl_api_handle_t* handle) {
-    return Answer("ctlInit", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlInit, [&](CallRecord& record) -> ctl_result_t {
         if (!desc || !handle)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
         record.args = {{"size", desc->Size},
@@ -29,7 +29,7 @@ ctl_result_t CtlInit(ctl_init_args_t* desc, ctl_api_handle_t* handle) {
 }
 
 ctl_result_t CtlClose(ctl_api_handle_t handle) {
-    return Answer("ctlClose", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlClose, [&](CallRecord& record) -> ctl_result_t {
         Instance* instance = Runtime::Get().FindInstance(handle);
         record.args = {{"known", instance != nullptr}};
         if (!instance)
@@ -46,7 +46,7 @@ ctl_result_t CtlClose(ctl_api_handle_t handle) {
 }
 
 ctl_result_t CtlSetRuntimePath(ctl_runtime_path_args_t* args) {
-    return Answer("ctlSetRuntimePath", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlSetRuntimePath, [&](CallRecord& record) -> ctl_result_t {
         if (!args)
             return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
         record.args = {{"size", args->Size},

@@ -23,7 +23,7 @@ std::optional<ctl_result_t> Check(const DisplaySpec& desc, const ctl_lace_config
 
 ctl_result_t CtlGetLACEConfig(ctl_display_output_handle_t displayHandle,
                               ctl_lace_config_t* config) {
-    return Answer("ctlGetLACEConfig", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlGetLACEConfig, [&](CallRecord& record) -> ctl_result_t {
         SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
         if (!display)
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
@@ -62,7 +62,7 @@ ctl_result_t CtlGetLACEConfig(ctl_display_output_handle_t displayHandle,
 
 ctl_result_t CtlSetLACEConfig(ctl_display_output_handle_t displayHandle,
                               ctl_lace_config_t* config) {
-    return Answer("ctlSetLACEConfig", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlSetLACEConfig, [&](CallRecord& record) -> ctl_result_t {
         SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
         if (!display)
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);

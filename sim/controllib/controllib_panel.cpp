@@ -9,7 +9,7 @@ namespace varnet::sim::controllib {
 
 ctl_result_t CtlPanelDescriptorAccess(ctl_display_output_handle_t displayHandle,
                                       ctl_panel_descriptor_access_args_t* args) {
-    return Answer("ctlPanelDescriptorAccess", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlPanelDescriptorAccess, [&](CallRecord& record) -> ctl_result_t {
         SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
         if (!display)
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);

@@ -205,48 +205,49 @@ json DescribePixTxBlock(const ctl_pixtx_block_config_t& block, bool data) {
 
 ctl_result_t CtlPixelTransformationGetConfig(ctl_display_output_handle_t displayHandle,
                                              ctl_pixtx_pipe_get_config_t* config) {
-    return Answer("ctlPixelTransformationGetConfig", [&](CallRecord& record) -> ctl_result_t {
-        SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
-        if (!display)
-            return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
-        if (!config)
-            return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& desc = *display->desc;
-        record.args = {{"display", desc.name},
-                       {"size", config->Size},
-                       {"queryType", config->QueryType},
-                       {"numBlocks", config->NumBlocks},
-                       {"blocks", config->pBlockConfigs != nullptr}};
-        if (config->QueryType == CTL_PIXTX_CONFIG_QUERY_TYPE_CURRENT && config->pBlockConfigs &&
-            config->NumBlocks >= 1)
-            record.args.update(DescribePixTxBlock(config->pBlockConfigs[0], false));
-        if (auto injected = Injected(record))
-            return *injected;
-        if (config->Size < sizeof(ctl_pixtx_pipe_get_config_t))
-            return CTL_RESULT_ERROR_INVALID_SIZE;
-        switch (config->QueryType) {
-        case CTL_PIXTX_CONFIG_QUERY_TYPE_CAPABILITY: {
-            ctl_result_t result = Capability(desc, *config);
-            record.extra["out"] = {{"numBlocks", config->NumBlocks}};
-            return result;
-        }
-        case CTL_PIXTX_CONFIG_QUERY_TYPE_CURRENT: {
-            if (ctl_result_t refused = CheckCurrentQuery(desc, *config))
-                return refused;
-            const DisplayState state = ReadState().Display(desc.name);
-            json out = json::array();
-            for (uint32_t i = 0; i < config->NumBlocks; ++i) {
-                const PipelineBlock* match = nullptr;
-                MatchBlock(desc, config->pBlockConfigs[i], &match);
-                out.push_back(FillCurrent(*match, state, desc, config->pBlockConfigs[i]));
+    return Answer(
+        call_name::ctlPixelTransformationGetConfig, [&](CallRecord& record) -> ctl_result_t {
+            SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
+            if (!display)
+                return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
+            if (!config)
+                return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
+            const DisplaySpec& desc = *display->desc;
+            record.args = {{"display", desc.name},
+                           {"size", config->Size},
+                           {"queryType", config->QueryType},
+                           {"numBlocks", config->NumBlocks},
+                           {"blocks", config->pBlockConfigs != nullptr}};
+            if (config->QueryType == CTL_PIXTX_CONFIG_QUERY_TYPE_CURRENT && config->pBlockConfigs &&
+                config->NumBlocks >= 1)
+                record.args.update(DescribePixTxBlock(config->pBlockConfigs[0], false));
+            if (auto injected = Injected(record))
+                return *injected;
+            if (config->Size < sizeof(ctl_pixtx_pipe_get_config_t))
+                return CTL_RESULT_ERROR_INVALID_SIZE;
+            switch (config->QueryType) {
+            case CTL_PIXTX_CONFIG_QUERY_TYPE_CAPABILITY: {
+                ctl_result_t result = Capability(desc, *config);
+                record.extra["out"] = {{"numBlocks", config->NumBlocks}};
+                return result;
             }
-            record.extra["out"] = out.size() == 1 ? out[0] : json{{"blocks", out}};
-            return CTL_RESULT_SUCCESS;
-        }
-        default:
-            return kResultInvalidPixTxQueryType;
-        }
-    });
+            case CTL_PIXTX_CONFIG_QUERY_TYPE_CURRENT: {
+                if (ctl_result_t refused = CheckCurrentQuery(desc, *config))
+                    return refused;
+                const DisplayState state = ReadState().Display(desc.name);
+                json out = json::array();
+                for (uint32_t i = 0; i < config->NumBlocks; ++i) {
+                    const PipelineBlock* match = nullptr;
+                    MatchBlock(desc, config->pBlockConfigs[i], &match);
+                    out.push_back(FillCurrent(*match, state, desc, config->pBlockConfigs[i]));
+                }
+                record.extra["out"] = out.size() == 1 ? out[0] : json{{"blocks", out}};
+                return CTL_RESULT_SUCCESS;
+            }
+            default:
+                return kResultInvalidPixTxQueryType;
+            }
+        });
 }
 
 } // namespace varnet::sim::controllib

@@ -107,53 +107,54 @@ void Apply(const ctl_pixtx_block_config_t& block, bool custom, DisplayState& sta
 
 ctl_result_t CtlPixelTransformationSetConfig(ctl_display_output_handle_t displayHandle,
                                              ctl_pixtx_pipe_set_config_t* config) {
-    return Answer("ctlPixelTransformationSetConfig", [&](CallRecord& record) -> ctl_result_t {
-        SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
-        if (!display)
-            return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
-        if (!config)
-            return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& desc = *display->desc;
-        const bool custom = config->OpertaionType == CTL_PIXTX_CONFIG_OPERTAION_TYPE_SET_CUSTOM;
-        record.args = {{"display", desc.name},
-                       {"size", config->Size},
-                       {"opType", config->OpertaionType},
-                       {"flags", config->Flags},
-                       {"numBlocks", config->NumBlocks}};
-        // The caller's blocks as far as they can be read; a count beyond the pipeline is
-        // refused below without looking at the array.
-        const bool readable = config->pBlockConfigs && config->NumBlocks >= 1 &&
-                              config->NumBlocks <= desc.pipeline.size();
-        if (readable) {
-            record.args.update(DescribePixTxBlock(config->pBlockConfigs[0], custom));
-            for (uint32_t i = 1; i < config->NumBlocks; ++i)
-                record.args["moreBlocks"].push_back(
-                    DescribePixTxBlock(config->pBlockConfigs[i], custom));
-        }
-        if (auto injected = Injected(record))
-            return *injected;
-        if (config->Size < sizeof(ctl_pixtx_pipe_set_config_t))
-            return CTL_RESULT_ERROR_INVALID_SIZE;
-        if (!custom && config->OpertaionType != CTL_PIXTX_CONFIG_OPERTAION_TYPE_RESTORE_DEFAULT)
-            return kResultInvalidPixTxSetOperationType;
-        if (!config->pBlockConfigs)
-            return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        if (!readable)
-            return kResultInvalidPixTxBlockNumber;
-        for (uint32_t i = 0; i < config->NumBlocks; ++i) {
-            const PipelineBlock* match = nullptr;
-            if (ctl_result_t refused = MatchBlock(desc, config->pBlockConfigs[i], &match))
-                return refused;
-            if (custom)
-                if (ctl_result_t refused = CheckCustom(*match, config->pBlockConfigs[i]))
+    return Answer(
+        call_name::ctlPixelTransformationSetConfig, [&](CallRecord& record) -> ctl_result_t {
+            SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
+            if (!display)
+                return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
+            if (!config)
+                return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
+            const DisplaySpec& desc = *display->desc;
+            const bool custom = config->OpertaionType == CTL_PIXTX_CONFIG_OPERTAION_TYPE_SET_CUSTOM;
+            record.args = {{"display", desc.name},
+                           {"size", config->Size},
+                           {"opType", config->OpertaionType},
+                           {"flags", config->Flags},
+                           {"numBlocks", config->NumBlocks}};
+            // The caller's blocks as far as they can be read; a count beyond the pipeline is
+            // refused below without looking at the array.
+            const bool readable = config->pBlockConfigs && config->NumBlocks >= 1 &&
+                                  config->NumBlocks <= desc.pipeline.size();
+            if (readable) {
+                record.args.update(DescribePixTxBlock(config->pBlockConfigs[0], custom));
+                for (uint32_t i = 1; i < config->NumBlocks; ++i)
+                    record.args["moreBlocks"].push_back(
+                        DescribePixTxBlock(config->pBlockConfigs[i], custom));
+            }
+            if (auto injected = Injected(record))
+                return *injected;
+            if (config->Size < sizeof(ctl_pixtx_pipe_set_config_t))
+                return CTL_RESULT_ERROR_INVALID_SIZE;
+            if (!custom && config->OpertaionType != CTL_PIXTX_CONFIG_OPERTAION_TYPE_RESTORE_DEFAULT)
+                return kResultInvalidPixTxSetOperationType;
+            if (!config->pBlockConfigs)
+                return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
+            if (!readable)
+                return kResultInvalidPixTxBlockNumber;
+            for (uint32_t i = 0; i < config->NumBlocks; ++i) {
+                const PipelineBlock* match = nullptr;
+                if (ctl_result_t refused = MatchBlock(desc, config->pBlockConfigs[i], &match))
                     return refused;
-        }
-        UpdateState([&](SimState& state) {
-            for (uint32_t i = 0; i < config->NumBlocks; ++i)
-                Apply(config->pBlockConfigs[i], custom, state.Display(desc.name));
+                if (custom)
+                    if (ctl_result_t refused = CheckCustom(*match, config->pBlockConfigs[i]))
+                        return refused;
+            }
+            UpdateState([&](SimState& state) {
+                for (uint32_t i = 0; i < config->NumBlocks; ++i)
+                    Apply(config->pBlockConfigs[i], custom, state.Display(desc.name));
+            });
+            return CTL_RESULT_SUCCESS;
         });
-        return CTL_RESULT_SUCCESS;
-    });
 }
 
 } // namespace varnet::sim::controllib

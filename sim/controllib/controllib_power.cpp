@@ -24,7 +24,7 @@ std::optional<ctl_result_t> CheckFeature(const DisplaySpec& desc, uint32_t featu
 
 ctl_result_t CtlGetPowerOptimizationCaps(ctl_display_output_handle_t displayHandle,
                                          ctl_power_optimization_caps_t* caps) {
-    return Answer("ctlGetPowerOptimizationCaps", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlGetPowerOptimizationCaps, [&](CallRecord& record) -> ctl_result_t {
         SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
         if (!display)
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
@@ -43,85 +43,87 @@ ctl_result_t CtlGetPowerOptimizationCaps(ctl_display_output_handle_t displayHand
 
 ctl_result_t CtlGetPowerOptimizationSetting(ctl_display_output_handle_t displayHandle,
                                             ctl_power_optimization_settings_t* settings) {
-    return Answer("ctlGetPowerOptimizationSetting", [&](CallRecord& record) -> ctl_result_t {
-        SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
-        if (!display)
-            return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
-        if (!settings)
-            return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& desc = *display->desc;
-        record.args = {{"display", desc.name},
-                       {"size", settings->Size},
-                       {"plan", settings->PowerOptimizationPlan},
-                       {"feature", settings->PowerOptimizationFeature}};
-        if (auto injected = Injected(record))
-            return *injected;
-        if (settings->Size < sizeof(ctl_power_optimization_settings_t))
-            return CTL_RESULT_ERROR_INVALID_SIZE;
-        const uint32_t feature = settings->PowerOptimizationFeature;
-        if (auto refused = CheckFeature(desc, feature))
-            return *refused;
-        const DisplayState state = ReadState().Display(desc.name);
-        if (feature != CTL_POWER_OPTIMIZATION_FLAG_DPST) {
-            auto set = state.powerFeatures.find(feature);
-            settings->Enable = set == state.powerFeatures.end() || set->second;
-            record.extra["out"] = {{"enable", settings->Enable}};
-            return CTL_RESULT_SUCCESS;
-        }
-        const DpstState dpst = EffectiveDpst(&desc, state);
-        ctl_power_optimization_dpst_t& info = settings->FeatureSpecificData.DPSTInfo;
-        settings->Enable = (dpst.enabledFeatures & kDpstFeatureBit) != 0;
-        info.Size = sizeof info;
-        info.MinLevel = kDpstMinLevel;
-        info.MaxLevel = kDpstMaxLevel;
-        info.Level = static_cast<uint8_t>(dpst.level);
-        info.SupportedFeatures = 0x1; // backlight
-        info.EnabledFeatures = settings->Enable ? 0x1 : 0x0;
-        record.extra["out"] = {{"enable", settings->Enable}, {"level", info.Level}};
-        return CTL_RESULT_SUCCESS;
-    });
+    return Answer(call_name::ctlGetPowerOptimizationSetting,
+                  [&](CallRecord& record) -> ctl_result_t {
+                      SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
+                      if (!display)
+                          return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
+                      if (!settings)
+                          return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
+                      const DisplaySpec& desc = *display->desc;
+                      record.args = {{"display", desc.name},
+                                     {"size", settings->Size},
+                                     {"plan", settings->PowerOptimizationPlan},
+                                     {"feature", settings->PowerOptimizationFeature}};
+                      if (auto injected = Injected(record))
+                          return *injected;
+                      if (settings->Size < sizeof(ctl_power_optimization_settings_t))
+                          return CTL_RESULT_ERROR_INVALID_SIZE;
+                      const uint32_t feature = settings->PowerOptimizationFeature;
+                      if (auto refused = CheckFeature(desc, feature))
+                          return *refused;
+                      const DisplayState state = ReadState().Display(desc.name);
+                      if (feature != CTL_POWER_OPTIMIZATION_FLAG_DPST) {
+                          auto set = state.powerFeatures.find(feature);
+                          settings->Enable = set == state.powerFeatures.end() || set->second;
+                          record.extra["out"] = {{"enable", settings->Enable}};
+                          return CTL_RESULT_SUCCESS;
+                      }
+                      const DpstState dpst = EffectiveDpst(&desc, state);
+                      ctl_power_optimization_dpst_t& info = settings->FeatureSpecificData.DPSTInfo;
+                      settings->Enable = (dpst.enabledFeatures & kDpstFeatureBit) != 0;
+                      info.Size = sizeof info;
+                      info.MinLevel = kDpstMinLevel;
+                      info.MaxLevel = kDpstMaxLevel;
+                      info.Level = static_cast<uint8_t>(dpst.level);
+                      info.SupportedFeatures = 0x1; // backlight
+                      info.EnabledFeatures = settings->Enable ? 0x1 : 0x0;
+                      record.extra["out"] = {{"enable", settings->Enable}, {"level", info.Level}};
+                      return CTL_RESULT_SUCCESS;
+                  });
 }
 
 ctl_result_t CtlSetPowerOptimizationSetting(ctl_display_output_handle_t displayHandle,
                                             ctl_power_optimization_settings_t* settings) {
-    return Answer("ctlSetPowerOptimizationSetting", [&](CallRecord& record) -> ctl_result_t {
-        SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
-        if (!display)
-            return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
-        if (!settings)
-            return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const DisplaySpec& desc = *display->desc;
-        const uint32_t feature = settings->PowerOptimizationFeature;
-        const bool enable = settings->Enable;
-        const uint8_t level = settings->FeatureSpecificData.DPSTInfo.Level;
-        record.args = {{"display", desc.name},
-                       {"size", settings->Size},
-                       {"plan", settings->PowerOptimizationPlan},
-                       {"feature", feature},
-                       {"enable", enable}};
-        if (feature == CTL_POWER_OPTIMIZATION_FLAG_DPST)
-            record.args["level"] = level;
-        if (auto injected = Injected(record))
-            return *injected;
-        if (settings->Size < sizeof(ctl_power_optimization_settings_t))
-            return CTL_RESULT_ERROR_INVALID_SIZE;
-        if (auto refused = CheckFeature(desc, feature))
-            return *refused;
-        UpdateState([&](SimState& state) {
-            DisplayState& kept = state.Display(desc.name);
-            if (feature != CTL_POWER_OPTIMIZATION_FLAG_DPST) {
-                kept.powerFeatures[feature] = enable;
-                return;
-            }
-            // The SDK's other feature bits and its enhanced value stay as they were.
-            DpstState dpst = EffectiveDpst(&desc, kept);
-            dpst.enabledFeatures = enable ? (dpst.enabledFeatures | kDpstFeatureBit)
-                                          : (dpst.enabledFeatures & ~kDpstFeatureBit);
-            dpst.level = level;
-            kept.dpst = dpst;
-        });
-        return CTL_RESULT_SUCCESS;
-    });
+    return Answer(call_name::ctlSetPowerOptimizationSetting,
+                  [&](CallRecord& record) -> ctl_result_t {
+                      SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
+                      if (!display)
+                          return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
+                      if (!settings)
+                          return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
+                      const DisplaySpec& desc = *display->desc;
+                      const uint32_t feature = settings->PowerOptimizationFeature;
+                      const bool enable = settings->Enable;
+                      const uint8_t level = settings->FeatureSpecificData.DPSTInfo.Level;
+                      record.args = {{"display", desc.name},
+                                     {"size", settings->Size},
+                                     {"plan", settings->PowerOptimizationPlan},
+                                     {"feature", feature},
+                                     {"enable", enable}};
+                      if (feature == CTL_POWER_OPTIMIZATION_FLAG_DPST)
+                          record.args["level"] = level;
+                      if (auto injected = Injected(record))
+                          return *injected;
+                      if (settings->Size < sizeof(ctl_power_optimization_settings_t))
+                          return CTL_RESULT_ERROR_INVALID_SIZE;
+                      if (auto refused = CheckFeature(desc, feature))
+                          return *refused;
+                      UpdateState([&](SimState& state) {
+                          DisplayState& kept = state.Display(desc.name);
+                          if (feature != CTL_POWER_OPTIMIZATION_FLAG_DPST) {
+                              kept.powerFeatures[feature] = enable;
+                              return;
+                          }
+                          // The SDK's other feature bits and its enhanced value stay as they were.
+                          DpstState dpst = EffectiveDpst(&desc, kept);
+                          dpst.enabledFeatures = enable ? (dpst.enabledFeatures | kDpstFeatureBit)
+                                                        : (dpst.enabledFeatures & ~kDpstFeatureBit);
+                          dpst.level = level;
+                          kept.dpst = dpst;
+                      });
+                      return CTL_RESULT_SUCCESS;
+                  });
 }
 
 } // namespace varnet::sim::controllib

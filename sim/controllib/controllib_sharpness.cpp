@@ -9,7 +9,7 @@ namespace varnet::sim::controllib {
 
 ctl_result_t CtlGetCurrentSharpness(ctl_display_output_handle_t displayHandle,
                                     ctl_sharpness_settings_t* settings) {
-    return Answer("ctlGetCurrentSharpness", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlGetCurrentSharpness, [&](CallRecord& record) -> ctl_result_t {
         SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
         if (!display)
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
@@ -36,7 +36,7 @@ ctl_result_t CtlGetCurrentSharpness(ctl_display_output_handle_t displayHandle,
 
 ctl_result_t CtlSetCurrentSharpness(ctl_display_output_handle_t displayHandle,
                                     ctl_sharpness_settings_t* settings) {
-    return Answer("ctlSetCurrentSharpness", [&](CallRecord& record) -> ctl_result_t {
+    return Answer(call_name::ctlSetCurrentSharpness, [&](CallRecord& record) -> ctl_result_t {
         SimDisplay* display = Runtime::Get().FindDisplay(displayHandle);
         if (!display)
             return BadHandle(displayHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "common/sim_context.h"
+#include "controllib/controllib_answer.h"
 #include "controllib/controllib_calls.h"
 
 namespace varnet::sim::controllib {
@@ -28,7 +29,7 @@ void* FindEntry(const char* name) {
         return nullptr;
     for (const Entry& entry : kEntries)
         if (std::strcmp(entry.name, name) == 0)
-            return IsMissing(name) ? nullptr : entry.function;
+            return AnswerMissing(kSimName, entry.name, std::nullopt) ? nullptr : entry.function;
     return nullptr;
 }
 

@@ -199,52 +199,53 @@ bool FiniteFloats(const ctl_video_processing_feature_getset_t& args, const Featu
 
 ctl_result_t CtlGetSetVideoProcessingFeature(ctl_device_adapter_handle_t adapterHandle,
                                              ctl_video_processing_feature_getset_t* args) {
-    return Answer("ctlGetSetVideoProcessingFeature", [&](CallRecord& record) -> ctl_result_t {
-        SimAdapter* adapter = Runtime::Get().FindAdapter(adapterHandle);
-        if (!adapter)
-            return BadHandle(adapterHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
-        if (!args)
-            return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-        const AdapterSpec& desc = adapter->instance->scenario->adapters.at(adapter->index);
-        const FeatureKind* kind = FindFeature(args->FeatureType);
-        record.args = {{"adapter", adapter->index},    {"size", args->Size},
-                       {"feature", args->FeatureType}, {"set", args->bSet},
-                       {"valueType", args->ValueType}, {"customSize", args->CustomValueSize}};
-        if (kind) {
-            record.args["featureName"] = kind->name;
-            if (args->bSet)
-                record.args.update(DescribeValue(*args, *kind));
-        }
-        if (auto injected = Injected(record))
-            return *injected;
-        if (args->Size < sizeof(ctl_video_processing_feature_getset_t))
-            return CTL_RESULT_ERROR_INVALID_SIZE;
-        if (!kind || (desc.videoFeatures & (1u << kind->feature)) == 0)
-            return CTL_RESULT_ERROR_UNSUPPORTED_FEATURE;
-        if (args->ValueType != kind->valueType)
-            return CTL_RESULT_ERROR_INVALID_ARGUMENT;
-        if (kind->customSize != 0) {
-            if (!args->pCustomValue)
+    return Answer(
+        call_name::ctlGetSetVideoProcessingFeature, [&](CallRecord& record) -> ctl_result_t {
+            SimAdapter* adapter = Runtime::Get().FindAdapter(adapterHandle);
+            if (!adapter)
+                return BadHandle(adapterHandle, CTL_RESULT_ERROR_INVALID_ARGUMENT);
+            if (!args)
                 return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
-            // The record may be larger than ours; only our part is read or written.
-            if (args->CustomValueSize < static_cast<int32_t>(kind->customSize))
+            const AdapterSpec& desc = adapter->instance->scenario->adapters.at(adapter->index);
+            const FeatureKind* kind = FindFeature(args->FeatureType);
+            record.args = {{"adapter", adapter->index},    {"size", args->Size},
+                           {"feature", args->FeatureType}, {"set", args->bSet},
+                           {"valueType", args->ValueType}, {"customSize", args->CustomValueSize}};
+            if (kind) {
+                record.args["featureName"] = kind->name;
+                if (args->bSet)
+                    record.args.update(DescribeValue(*args, *kind));
+            }
+            if (auto injected = Injected(record))
+                return *injected;
+            if (args->Size < sizeof(ctl_video_processing_feature_getset_t))
                 return CTL_RESULT_ERROR_INVALID_SIZE;
-        }
-        if (args->bSet) {
-            if (!FiniteFloats(*args, *kind))
+            if (!kind || (desc.videoFeatures & (1u << kind->feature)) == 0)
+                return CTL_RESULT_ERROR_UNSUPPORTED_FEATURE;
+            if (args->ValueType != kind->valueType)
                 return CTL_RESULT_ERROR_INVALID_ARGUMENT;
-            UpdateState([&](SimState& state) {
-                AdapterState& kept = state.Adapter(adapter->index);
-                VideoState video = EffectiveVideo(&desc, kept);
-                Write(*args, *kind, video);
-                kept.video = video;
-            });
+            if (kind->customSize != 0) {
+                if (!args->pCustomValue)
+                    return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
+                // The record may be larger than ours; only our part is read or written.
+                if (args->CustomValueSize < static_cast<int32_t>(kind->customSize))
+                    return CTL_RESULT_ERROR_INVALID_SIZE;
+            }
+            if (args->bSet) {
+                if (!FiniteFloats(*args, *kind))
+                    return CTL_RESULT_ERROR_INVALID_ARGUMENT;
+                UpdateState([&](SimState& state) {
+                    AdapterState& kept = state.Adapter(adapter->index);
+                    VideoState video = EffectiveVideo(&desc, kept);
+                    Write(*args, *kind, video);
+                    kept.video = video;
+                });
+                return CTL_RESULT_SUCCESS;
+            }
+            Read(EffectiveVideo(&desc, ReadState().Adapter(adapter->index)), *kind, *args);
+            record.extra["out"] = DescribeValue(*args, *kind);
             return CTL_RESULT_SUCCESS;
-        }
-        Read(EffectiveVideo(&desc, ReadState().Adapter(adapter->index)), *kind, *args);
-        record.extra["out"] = DescribeValue(*args, *kind);
-        return CTL_RESULT_SUCCESS;
-    });
+        });
 }
 
 } // namespace varnet::sim::controllib

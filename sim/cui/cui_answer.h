@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "common/sim_context.h"
+#include "cui/cui_calls.h"
 #include "cui/cui_object.h"
 
 namespace varnet::sim::cui {

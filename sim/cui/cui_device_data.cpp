@@ -163,7 +163,7 @@ const AdapterSpec* FirstAdapter(const Scenario& machine) {
 }
 
 HResult CuiObject::GetDeviceData(Guid dataGuid, uint32_t size, uint8_t* block, int32_t* error) {
-    return Exchange(*m_scenario, "GetDeviceData", dataGuid, size, block, error, false,
+    return Exchange(*m_scenario, call_name::GetDeviceData, dataGuid, size, block, error, false,
                     [&](const BlockHandler& handler, BlockCall& call) {
                         return handler.read(call, block, size);
                     });
@@ -171,7 +171,7 @@ HResult CuiObject::GetDeviceData(Guid dataGuid, uint32_t size, uint8_t* block, i
 
 HResult CuiObject::SetDeviceData(Guid dataGuid, uint32_t size, uint8_t* block, int32_t* error) {
     return Exchange(
-        *m_scenario, "SetDeviceData", dataGuid, size, block, error, true,
+        *m_scenario, call_name::SetDeviceData, dataGuid, size, block, error, true,
         [&](const BlockHandler& handler, BlockCall& call) { return handler.write(call, block); });
 }
 

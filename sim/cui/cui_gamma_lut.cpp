@@ -85,7 +85,7 @@ HResult ExchangeLut(const Scenario& machine, const char* call, const Guid& guid,
 } // namespace
 
 HResult CuiObject::GetGammaRamp(uint32_t uid, uint32_t size, uint8_t* ramp, int32_t* error) {
-    return AnswerCui("GetGammaRamp", error, [&](CallRecord& record, int32_t& errorValue) {
+    return AnswerCui(call_name::GetGammaRamp, error, [&](CallRecord& record, int32_t& errorValue) {
         record.args = {{"uid", uid}, {"size", size}};
         HResult result = kSOk;
         if (ApplyFault(record, result, errorValue))
@@ -106,7 +106,7 @@ HResult CuiObject::GetGammaRamp(uint32_t uid, uint32_t size, uint8_t* ramp, int3
 }
 
 HResult CuiObject::SetGammaRamp(uint32_t uid, uint32_t size, uint8_t* ramp, int32_t* error) {
-    return AnswerCui("SetGammaRamp", error, [&](CallRecord& record, int32_t& errorValue) {
+    return AnswerCui(call_name::SetGammaRamp, error, [&](CallRecord& record, int32_t& errorValue) {
         record.args = {{"uid", uid}, {"size", size}};
         if (ramp && size >= kRampBytes) {
             const GammaRamp given = LoadRamp(ramp);
@@ -131,8 +131,8 @@ HResult CuiObject::SetGammaRamp(uint32_t uid, uint32_t size, uint8_t* ramp, int3
 
 HResult CuiObject::GetDeviceDataEx(Guid dataGuid, uint32_t headerSize, uint8_t* header,
                                    uint32_t dataSize, uint8_t* data, int32_t* error) {
-    return ExchangeLut(*m_scenario, "GetDeviceDataEx", dataGuid, headerSize, header, dataSize, data,
-                       error, false,
+    return ExchangeLut(*m_scenario, call_name::GetDeviceDataEx, dataGuid, headerSize, header,
+                       dataSize, data, error, false,
                        [&](const DeviceView& view, Lut3dHeader& h, CallRecord& record) {
                            const DisplayState state = ReadState().Display(view.key);
                            const bool inEffect = state.lut3d.has_value();
@@ -150,18 +150,18 @@ HResult CuiObject::GetDeviceDataEx(Guid dataGuid, uint32_t headerSize, uint8_t* 
 // Enable 0, or a bypass, switches the table off; otherwise the table is loaded.
 HResult CuiObject::SetDeviceDataEx(Guid dataGuid, uint32_t headerSize, uint8_t* header,
                                    uint32_t dataSize, uint8_t* data, int32_t* error) {
-    return ExchangeLut(*m_scenario, "SetDeviceDataEx", dataGuid, headerSize, header, dataSize, data,
-                       error, true, [&](const DeviceView& view, Lut3dHeader& h, CallRecord&) {
-                           std::optional<Lut3dState> lut;
-                           if (h.enable != 0 && h.bypass == 0) {
-                               std::vector<uint32_t> words(kPackedEntries);
-                               std::memcpy(words.data(), data, kLut3dDataBytes);
-                               lut = UnpackLut3d(words.data());
-                           }
-                           UpdateState(
-                               [&](SimState& state) { state.Display(view.key).lut3d = lut; });
-                           return kSOk;
-                       });
+    return ExchangeLut(
+        *m_scenario, call_name::SetDeviceDataEx, dataGuid, headerSize, header, dataSize, data,
+        error, true, [&](const DeviceView& view, Lut3dHeader& h, CallRecord&) {
+            std::optional<Lut3dState> lut;
+            if (h.enable != 0 && h.bypass == 0) {
+                std::vector<uint32_t> words(kPackedEntries);
+                std::memcpy(words.data(), data, kLut3dDataBytes);
+                lut = UnpackLut3d(words.data());
+            }
+            UpdateState([&](SimState& state) { state.Display(view.key).lut3d = lut; });
+            return kSOk;
+        });
 }
 
 } // namespace varnet::sim::cui

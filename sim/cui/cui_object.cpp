@@ -42,7 +42,7 @@ std::string GuidText(const Guid& g) {
 }
 
 HResult CreateCuiObject(const Guid& iid, void** object) {
-    CallRecord record(kSimName, "CreateInstance");
+    CallRecord record(kSimName, call_name::CreateInstance);
     HResult result = kEFail;
     try {
         record.args = {{"iid", GuidText(iid)}};
@@ -112,7 +112,7 @@ uint32_t CuiObject::Release() {
 
 HResult CuiObject::Unused(int slot) {
     // Journalled, so that a call through a wrong position shows up in a test.
-    return AnswerCui("Unused", nullptr, [&](CallRecord& record, int32_t&) {
+    return AnswerCui(call_name::Unused, nullptr, [&](CallRecord& record, int32_t&) {
         record.args = {{"slot", slot}};
         return kENotImpl;
     });
@@ -120,28 +120,29 @@ HResult CuiObject::Unused(int slot) {
 
 HResult CuiObject::EnumAttachableDevices(varnet::cui::ComString displayName, int32_t index,
                                          uint32_t* uid, int32_t* deviceType, int32_t* state) {
-    return AnswerCui("EnumAttachableDevices", nullptr, [&](CallRecord& record, int32_t& error) {
-        const std::string name = Utf8FromUtf16(displayName);
-        record.args = {{"display", name}, {"index", index}};
-        HResult result = kSOk;
-        if (ApplyFault(record, result, error))
-            return result;
-        if (!uid || !deviceType || !state)
-            return kEPointer;
-        *uid = 0;
-        *deviceType = 0;
-        *state = 0;
-        for (const CuiDeviceSpec& device : m_scenario->cuiDevices) {
-            if (device.index == index && SameDisplayName(device.displayName, name)) {
-                *uid = device.uid;
-                *deviceType = device.type;
-                *state = device.state;
-                record.extra["out"] = {{"uid", *uid}, {"type", *deviceType}, {"state", *state}};
-                return kSOk;
+    return AnswerCui(
+        call_name::EnumAttachableDevices, nullptr, [&](CallRecord& record, int32_t& error) {
+            const std::string name = Utf8FromUtf16(displayName);
+            record.args = {{"display", name}, {"index", index}};
+            HResult result = kSOk;
+            if (ApplyFault(record, result, error))
+                return result;
+            if (!uid || !deviceType || !state)
+                return kEPointer;
+            *uid = 0;
+            *deviceType = 0;
+            *state = 0;
+            for (const CuiDeviceSpec& device : m_scenario->cuiDevices) {
+                if (device.index == index && SameDisplayName(device.displayName, name)) {
+                    *uid = device.uid;
+                    *deviceType = device.type;
+                    *state = device.state;
+                    record.extra["out"] = {{"uid", *uid}, {"type", *deviceType}, {"state", *state}};
+                    return kSOk;
+                }
             }
-        }
-        return kEInvalidArg;
-    });
+            return kEInvalidArg;
+        });
 }
 
 } // namespace varnet::sim::cui

@@ -10,7 +10,9 @@ namespace varnet {
 // which may be empty.
 std::string PanelIdForQuery();
 
-// Runs body; an exception becomes the export's failure value.
+// The C boundary's one exception guard, for the colour exports and the ctl* loader alike: runs
+// body, and an exception (the string handling's or the sandbox's std::bad_alloc) becomes the
+// export's failure value instead of unwinding into a C caller.
 template <class Result, class Body> Result GuardExport(Result failure, Body&& body) noexcept {
     try {
         return body();

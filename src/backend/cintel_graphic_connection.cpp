@@ -7,7 +7,7 @@
 #include "backend/cintel_graphic.h"
 #include "backend/cui_guarded_calls.h"
 #include "backend/driver_version.h"
-#include "backend/panel_id.h"
+#include "backend/edid_rules.h"
 #include "config/diagnostic_log.h"
 #include "platform/platform.h"
 
@@ -232,7 +232,7 @@ const char* CIntelGraphic::GetPannelModelName() {
         platform::OutputDebugString("GetDeviceData (IGFX_EDID_GUID_1_0) Error ");
         return "";
     }
-    BuildPanelId(block.edid, m_szPanelId);
+    BuildPanelId(std::span(block.edid).first<kEdidBaseBlockSize>(), m_szPanelId);
     return m_szPanelId;
 }
 

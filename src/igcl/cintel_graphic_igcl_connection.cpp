@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "backend/panel_id.h"
+#include "backend/edid_rules.h"
 #include "igcl/cintel_graphic_igcl.h"
 #include "igcl/ctl_binding.h"
 #include "igcl/ctl_exports.h"
@@ -241,13 +241,14 @@ const char* CIntelGraphicIGCL::GetPannelModelName() {
     if (ReadEdidBlock(0, edid, &size) != CTL_RESULT_SUCCESS) {
         return nullptr;
     }
-    // Active pixels of the first detailed timing descriptor (offset 54).
-    m_nPanelWidth = ((edid[58] & 0xF0u) << 4) | edid[56];
-    m_nPanelHeight = ((edid[61] & 0xF0u) << 4) | edid[59];
+    const EdidBaseBlock base = std::span(edid).first<kEdidBaseBlockSize>();
+    const PanelSize panel = FirstTimingActivePixels(base);
+    m_nPanelWidth = panel.width;
+    m_nPanelHeight = panel.height;
     for (uint32_t i = 0; i < size; ++i) {
         DebugPrintf("EDID data[%d] = : 0x%X\n", static_cast<int>(i), edid[i]);
     }
-    BuildPanelId(edid, m_szPanelId);
+    BuildPanelId(base, m_szPanelId);
 
     // Extension blocks are only dumped, but an unreadable one fails the whole identification.
     const uint32_t extensions = edid[126];

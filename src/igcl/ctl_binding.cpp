@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "api/export_guard.h"
 #include "igcl/ctl_exports.h"
 
 namespace varnet {
@@ -88,21 +89,22 @@ ctl_result_t SetRuntimePath(ctl_runtime_path_args_t* args) {
 } // namespace
 
 ctl_result_t CloseRuntime(ctl_api_handle_t handle) noexcept {
-    ctl_result_t result = CTL_RESULT_ERROR_NOT_INITIALIZED;
-    try {
-        if (auto* close = RuntimeEntry<decltype(::ctlClose)>("ctlClose")) {
-            result = close(handle);
+    const ctl_result_t result =
+        GuardExport<ctl_result_t>(CTL_RESULT_ERROR_UNKNOWN, [&]() -> ctl_result_t {
+            auto* close = RuntimeEntry<decltype(::ctlClose)>("ctlClose");
+            if (close == nullptr) {
+                return CTL_RESULT_ERROR_NOT_INITIALIZED;
+            }
+            const ctl_result_t closed = close(handle);
             // Any other success code means another caller still holds the run time open.
-            if (result == CTL_RESULT_SUCCESS) {
+            if (closed == CTL_RESULT_SUCCESS) {
                 // Whoever takes the handle frees it, so two closes never free one load twice.
                 if (platform::ModuleHandle module = ControlLibModule.exchange(nullptr)) {
                     platform::FreeModule(module);
                 }
             }
-        }
-    } catch (...) {
-        result = CTL_RESULT_ERROR_UNKNOWN;
-    }
+            return closed;
+        });
     PendingRuntimePath.store(nullptr, std::memory_order_release);
     return result;
 }
@@ -118,11 +120,8 @@ void ResetBindingForTesting() {
 
 // Nothing may escape to a C caller; the seam's host sandbox can throw std::bad_alloc.
 extern "C" ctl_result_t ctlInit(ctl_init_args_t* pInitDesc, ctl_api_handle_t* phAPIHandle) {
-    try {
-        return varnet::Init(pInitDesc, phAPIHandle);
-    } catch (...) {
-        return CTL_RESULT_ERROR_UNKNOWN;
-    }
+    return varnet::GuardExport<ctl_result_t>(CTL_RESULT_ERROR_UNKNOWN,
+                                             [&] { return varnet::Init(pInitDesc, phAPIHandle); });
 }
 
 extern "C" ctl_result_t ctlClose(ctl_api_handle_t hAPIHandle) {
@@ -130,9 +129,6 @@ extern "C" ctl_result_t ctlClose(ctl_api_handle_t hAPIHandle) {
 }
 
 extern "C" ctl_result_t ctlSetRuntimePath(ctl_runtime_path_args_t* pArgs) {
-    try {
-        return varnet::SetRuntimePath(pArgs);
-    } catch (...) {
-        return CTL_RESULT_ERROR_UNKNOWN;
-    }
+    return varnet::GuardExport<ctl_result_t>(CTL_RESULT_ERROR_UNKNOWN,
+                                             [&] { return varnet::SetRuntimePath(pArgs); });
 }

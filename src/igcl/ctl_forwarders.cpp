@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <tuple>
 
+#include "api/export_guard.h"
 #include "igcl/ctl_binding.h"
 #include "igcl/ctl_exports.h"
 
@@ -16,15 +17,13 @@ template <class... Args> struct Forwarder<ctl_result_t(Args...)> {
 
     // Arguments travel by value exactly as received: doubles as doubles, records by copy.
     static ctl_result_t Call(const char* name, Args... args) {
-        try {
+        return varnet::GuardExport<ctl_result_t>(CTL_RESULT_ERROR_UNKNOWN, [&]() -> ctl_result_t {
             auto* entry = varnet::RuntimeEntry<ctl_result_t(Args...)>(name);
             if (entry == nullptr) {
                 return CTL_RESULT_ERROR_NOT_INITIALIZED;
             }
             return entry(args...);
-        } catch (...) {
-            return CTL_RESULT_ERROR_UNKNOWN; // never across the C boundary
-        }
+        });
     }
 };
 

@@ -128,10 +128,16 @@ TEST_F(SandboxTest, InjectedFaultsFailTheNthCallOnceOrFromThenOn) {
     using Results = std::vector<bool>;
     host::InjectFault("RegCreateKeyEx", 2, false); // the second call fails, once
     EXPECT_EQ((Results{createKey(), createKey(), createKey()}), (Results{true, false, true}));
+    EXPECT_EQ(host::FaultsFired("RegCreateKeyEx"), 1);
     host::InjectFault("RegCreateKeyEx", 1, true); // every call from the first on
     EXPECT_EQ((Results{createKey(), createKey()}), (Results{false, false}));
+    EXPECT_EQ(host::FaultsFired("RegCreateKeyEx"), 3);
+    EXPECT_EQ(host::FaultsFired("RegOpenKey"), 0);
+    EXPECT_EQ(host::FaultsFired(), 3);
+    EXPECT_THROW(host::FaultsFired("RegCreateKey"), std::invalid_argument);
     host::ClearFaults();
     EXPECT_TRUE(createKey());
+    EXPECT_EQ(host::FaultsFired(), 0);
 
     platform::Guid clsid;
     host::InjectFault("ClsidFromProgId", 1, false);
@@ -142,6 +148,39 @@ TEST_F(SandboxTest, InjectedFaultsFailTheNthCallOnceOrFromThenOn) {
     std::FILE* file = platform::OpenFile("C:\\f.txt", "a+");
     EXPECT_NE(file, nullptr);
     std::fclose(file);
+    EXPECT_EQ(host::FaultsFired(), 0);
+}
+
+TEST_F(SandboxTest, OpenHandlesAreCountedUntilClosed) {
+    const int keys = host::OpenRegistryKeyCount();
+    const int files = host::OpenFileCount();
+    platform::RegKey a = nullptr;
+    platform::RegKey b = nullptr;
+    ASSERT_EQ(
+        platform::RegCreateKeyEx(RegRoot::CurrentUser, "Software\\H", platform::kKeyAllAccess, &a),
+        0);
+    ASSERT_EQ(platform::RegOpenKey(RegRoot::CurrentUser, "Software\\H", &b), 0);
+    platform::RegKey refused = nullptr;
+    EXPECT_NE(platform::RegOpenKey(RegRoot::CurrentUser, "Software\\Absent", &refused), 0);
+    EXPECT_EQ(host::OpenRegistryKeyCount(), keys + 2);
+    platform::RegCloseKey(a);
+    platform::RegCloseKey(a); // a second close is refused, not counted twice
+    EXPECT_EQ(host::OpenRegistryKeyCount(), keys + 1);
+    platform::RegCloseKey(b);
+    EXPECT_EQ(host::OpenRegistryKeyCount(), keys);
+
+    platform::FileHandle handle = platform::CreateFileOpenAlways("C:\\h.bin");
+    std::FILE* first = platform::OpenFile("C:\\h.txt", "w");
+    std::FILE* second = platform::OpenFile("C:\\h.txt", "r");
+    ASSERT_NE(handle, nullptr);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(platform::OpenFile("C:\\h.bin", "r"), nullptr); // held without sharing
+    EXPECT_EQ(host::OpenFileCount(), files + 3);
+    std::fclose(first);
+    std::fclose(second);
+    platform::CloseHandle(handle);
+    EXPECT_EQ(host::OpenFileCount(), files);
 }
 
 } // namespace

@@ -140,6 +140,7 @@ TEST_F(SimControlLib, FaultsCountAcrossUnloadsAndMissingEntriesAreAbsent) {
         json changed = fault;
         changed.update(changes);
         Faults(json::array({changed}));
+        const std::size_t before = machine.Journal().size();
         for (std::size_t call = 0; call < 3; ++call) {
             ResetSimulatorMemory(); // as if the run time had been unloaded
             uint32_t count = 0;
@@ -147,16 +148,30 @@ TEST_F(SimControlLib, FaultsCountAcrossUnloadsAndMissingEntriesAreAbsent) {
                       fails[call] ? kDataRead : CTL_RESULT_SUCCESS)
                 << changed.dump() << " call " << call + 1;
         }
+        const auto journal = machine.Journal();
+        EXPECT_EQ(TimesFired({journal.begin() + before, journal.end()}, 0),
+                  static_cast<std::size_t>(std::count(fails.begin(), fails.end(), true)))
+            << changed.dump();
     }
-    EXPECT_EQ(CallsNamed(machine.Journal(), "ctlEnumerateDevices").at(1)["fault"], true);
+    // After SetUp's call, the first case's second call: its fault's second firing.
+    const json second = CallsNamed(machine.Journal(), "ctlEnumerateDevices").at(2);
+    EXPECT_EQ(second.value("fault", false), true);
+    EXPECT_EQ(second.value("faultFired", 0), 2); // counted in the state file, across unloads
     EXPECT_FALSE(machine.Journal().back().contains("fault"));
 
     // A missing entry is absent from the module's lookup; the others stay.
     EXPECT_EQ(AnsweredNames().size(), 18u);
-    Faults({{{"call", "ctlGetLACEConfig"}, {"missing", true}}});
+    Faults({{{"call", "ctlEnumerateDevices"}, {"result", 1}, {"nth", 9}},
+            {{"call", "ctlGetLACEConfig"}, {"missing", true}}});
+    machine.ClearJournal();
     EXPECT_EQ(FindEntry("ctlGetLACEConfig"), nullptr);
     EXPECT_NE(FindEntry("ctlSetLACEConfig"), nullptr);
     EXPECT_EQ(FindEntry("ctlFanGetState"), nullptr);
+    EXPECT_EQ(FindEntry("ctlGetLACEConfig"), nullptr);
+    const auto journal = machine.Journal();
+    EXPECT_EQ(TimesFired(journal, 1), 2u);
+    EXPECT_EQ(UnfiredFaults(journal, 2), std::vector<std::size_t>{0});
+    EXPECT_EQ(CountCalls(journal, "ctlGetLACEConfig"), 0u); // a failed lookup is not a call
 }
 
 TEST_F(SimControlLib, EachInstanceKeepsItsScenarioAndCloseFaultsDecideWhetherItEnds) {

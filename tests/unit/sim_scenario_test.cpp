@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/edid_builder.h"
+#include "common/faults.h"
 #include "common/scenario.h"
 #include "common/sim_state.h"
 #include "support/test_machine.h"
@@ -98,6 +99,22 @@ TEST(SimScenario, MistakesNameTheField) {
         {R"({"cuiDevices": [{"uid": 1}]})", "displayName"},
         {R"({"faults": [{"call": "ctlInit"}]})", "faults[0]"},
         {R"({"faults": [{"call": "ctlInit", "result": 1, "nth": 0}]})", "faults[0].nth"},
+        // Faults that would be taken and then never fire.
+        {R"({"faults": [{"call": "ctlInit", "result": 1}, {"call": "ctlGetLaceConfig",
+            "result": 1}]})",
+         "faults[1].call: no simulator answers a call named \"ctlGetLaceConfig\""},
+        {R"({"faults": [{"call": "GetDeviceData", "error": 5, "persistent": true}]})",
+         "faults[0].persistent: needs \"nth\""},
+        {R"({"faults": [{"call": "ctlClose", "result": 1, "persistent": "yes", "nth": 1}]})",
+         "faults[0].persistent"},
+        {R"({"faults": [{"call": "GetDeviceData", "error": 5, "when": "edid"}]})",
+         "faults[0].when"},
+        {R"({"faults": [{"call": "GetDeviceData", "error": 5, "when": {"guid": ["edid"]}}]})",
+         "faults[0].when.guid"},
+        {R"({"faults": [{"call": "GetDeviceData", "missing": true}]})", "faults[0].missing"},
+        {R"({"faults": [{"call": "ctlInit", "missing": true, "nth": 2}]})", "faults[0].missing"},
+        {R"({"faults": [{"call": "ctlInit", "throw": true}]})", "faults[0].throw"},
+        {R"({"faults": [{"call": "ctlInit", "sim": "cui", "result": 1}]})", "faults[0].sim"},
         {R"({"driverVersion": 31})", "scenario"},
         {R"({"faults": [)", "not JSON"},
     };
@@ -112,6 +129,25 @@ TEST(SimScenario, MistakesNameTheField) {
     }
     EXPECT_THROW(LoadScenarioFile((fs::temp_directory_path() / "varnet-absent.json").string()),
                  ScenarioError);
+}
+
+TEST(SimScenario, FaultWhenValuesMatchTheJournalArgs) {
+    const json args = {{"guid", "edid"}, {"uid", 4096}, {"fill", true}, {"intensity", 40.5}};
+    const std::pair<json, bool> cases[] = {
+        {{{"uid", "0x1000"}}, true}, // a number written as text
+        {{{"uid", "4096"}, {"guid", "edid"}}, true},
+        {{{"uid", "0x1001"}}, false},
+        {{{"uid", "edid"}}, false}, // a text that is no number never matches a number
+        {{{"guid", "EDID"}}, false},
+        {{{"fill", true}, {"intensity", 40.5}}, true},
+        {{{"absent", 1}}, false},
+    };
+    for (const auto& [when, matches] : cases) {
+        const Fault fault =
+            ParseFault({{"call", "GetDeviceData"}, {"error", 5}, {"when", when}}, "faults[0]");
+        EXPECT_EQ(FaultMatches(fault, "GetDeviceData", args), matches) << when.dump();
+        EXPECT_FALSE(FaultMatches(fault, "SetDeviceData", args)) << when.dump();
+    }
 }
 
 TEST(SimState, RoundTripKeepsUnknownFieldsAndForgetsDamagedOnes) {

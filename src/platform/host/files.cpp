@@ -326,6 +326,18 @@ void CloseHandle(FileHandle file) {
     delete f;
 }
 
+int host::OpenFileCount() {
+    OpenFiles& files = Open();
+    std::lock_guard lock(files.mutex);
+    int count = 0;
+    for (const auto* table : {&files.exclusive, &files.streams}) {
+        for (const auto& [path, handles] : *table) {
+            count += handles;
+        }
+    }
+    return count;
+}
+
 std::FILE* OpenFile(const char* path, const char* mode) {
     if (long code = 0; host::detail::FaultFires("OpenFile", &code)) {
         errno = EACCES;

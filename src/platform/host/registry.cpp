@@ -216,6 +216,11 @@ HostKey* Find(RegKey key) {
 
 } // namespace
 
+int host::OpenRegistryKeyCount() {
+    std::lock_guard lock(RegistryMutex());
+    return static_cast<int>(LiveKeys().size());
+}
+
 long RegOpenKey(RegRoot root, const char* subKey, RegKey* key) {
     if (long code = 0; host::detail::FaultFires("RegOpenKey", &code)) {
         return code;

@@ -29,6 +29,7 @@ struct Sandbox {
     std::string temporaryRoot; // made because nobody set a root; removed at exit
     std::string currentDirectory = kDefaultCurrentDirectory;
     std::map<std::string, Fault> faults;
+    std::map<std::string, int> fired; // by operation, since the last ClearFaults
 };
 
 // The folders every Windows system has, so that the library finds them as it would there.
@@ -221,6 +222,27 @@ void ClearFaults() {
     Sandbox& s = State();
     std::lock_guard lock(s.mutex);
     s.faults.clear();
+    s.fired.clear();
+}
+
+int FaultsFired() {
+    Sandbox& s = State();
+    std::lock_guard lock(s.mutex);
+    int total = 0;
+    for (const auto& [operation, count] : s.fired) {
+        total += count;
+    }
+    return total;
+}
+
+int FaultsFired(const std::string& operation) {
+    if (DefaultFaultCodes().count(operation) == 0) {
+        throw std::invalid_argument("no fault injection for operation " + operation);
+    }
+    Sandbox& s = State();
+    std::lock_guard lock(s.mutex);
+    auto it = s.fired.find(operation);
+    return it == s.fired.end() ? 0 : it->second;
 }
 
 void ResetState() {
@@ -242,8 +264,11 @@ bool FaultFires(const char* operation, long* code) {
     Fault& fault = it->second;
     ++fault.calls;
     bool fires = fault.persistent ? fault.calls >= fault.nth : fault.calls == fault.nth;
-    if (fires && code != nullptr) {
-        *code = fault.code;
+    if (fires) {
+        ++s.fired[operation];
+        if (code != nullptr) {
+            *code = fault.code;
+        }
     }
     return fires;
 }

@@ -58,6 +58,15 @@ void UnregisterComClass(const std::u16string& progId);
 void InjectFault(const std::string& operation, int nth, bool persistent);
 void InjectFault(const std::string& operation, int nth, bool persistent, long code);
 void ClearFaults();
+// How many injected faults fired since the last ClearFaults (or ResetState): all of them, or
+// those of one operation. A fault sweep stops when the nth call no longer fires.
+int FaultsFired();
+int FaultsFired(const std::string& operation);
+
+// Handles the library holds now: registry keys not closed, and files opened by
+// CreateFileOpenAlways or OpenFile and not closed. Zero after every call that cleans up.
+int OpenRegistryKeyCount();
+int OpenFileCount();
 
 // Puts the sandbox back to a fresh state for the next test: captures, faults, clock, current
 // directory and display adapter are reset; files and registry stay with the root.
