@@ -188,6 +188,7 @@ TEST_F(SimControlLib, EachInstanceKeepsItsScenarioAndCloseFaultsDecideWhetherItE
     EXPECT_EQ(CtlClose(api), CTL_RESULT_ERROR_INVALID_API_HANDLE);
     EXPECT_EQ(CtlClose(second), CTL_RESULT_ERROR_NOT_INITIALIZED);
     EXPECT_EQ(CtlClose(second), CTL_RESULT_SUCCESS);
+    EXPECT_EQ(UnfiredFaults(machine.Journal(), 2), std::vector<std::size_t>{});
 
     // A scenario that cannot be read fails the start and says why in the journal.
     machine.SetScenario({{"adapters", "none"}});

@@ -192,11 +192,13 @@ TEST_F(SimDriverSettings, CuiFaultsAnswerBeforeAnythingIsWritten) {
     LaceBlock lace{1, 0, kUid};
     EXPECT_THROW(Cui(kLaceGuid, false, lace), std::exception);
     EXPECT_EQ(CallsNamed(machine.Journal(), "GetDeviceData").back()["threw"], true);
+    EXPECT_EQ(UnfiredFaults(machine.Journal(), 3), std::vector<std::size_t>{});
 
     machine.SetScenario({{"faults", {{{"call", "CreateInstance"}, {"throw", true}}}}});
     void* none = nullptr;
     EXPECT_EQ(CreateCuiObject(kIidCuiExternal8, &none), kEFail); // creation never throws
     EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(CallsNamed(machine.Journal(), "CreateInstance").back().value("faultFired", 0), 1);
 }
 
 TEST_F(SimDriverSettings, OneMachineBehindBothApisSurvivesUnloading) {
