@@ -29,4 +29,14 @@ int RunModes();
 // journal: the simulators' journal, or empty on a real driver.
 int RunApply(const ApplyOptions& apply, const std::string& journal);
 
+// folder: where NAME.cube goes or comes from, or empty for the folder the library reads.
+struct LutOptions {
+    std::string file;
+    std::string name;
+    std::string folder;
+    std::string output;
+};
+int RunLutImport(const LutOptions& lut);
+int RunLutExport(const LutOptions& lut);
+
 } // namespace varnet::tool

@@ -60,6 +60,21 @@ int main(int argc, char** argv) {
     auto* dpstRestore = dpst->add_subcommand("restore", "Put a saved DPST state back");
     dpstRestore->add_option("FILE", dpstFile, "A file written by dpst save")->required();
     auto* state = app.add_subcommand("state", "What the simulated driver holds now");
+    varnet::tool::LutOptions lut;
+    auto* lutCommand = app.add_subcommand("lut", "3D LUTs from colour tools in, and back out");
+    lutCommand->require_subcommand(1);
+    auto* lutImport = lutCommand->add_subcommand(
+        "import", "Read a LUT file (.cube, .3dl, .csp, .spi3d...); write NAME.cube for a mode");
+    lutImport->add_option("FILE", lut.file, "The LUT file a colour tool wrote")->required();
+    lutImport->add_option("NAME", lut.name, "The .cube name a mode gives (field 38)")->required();
+    auto* lutExport =
+        lutCommand->add_subcommand("export", "Write a library NAME.cube as a standard .cube");
+    lutExport->add_option("NAME", lut.name, "The .cube name a mode gives (field 38)")->required();
+    lutExport->add_option("-o", lut.output, "The standard .cube to write")->required();
+    for (auto* command : {lutImport, lutExport}) {
+        command->add_option("--folder", lut.folder,
+                            "Folder of NAME.cube (default: the one the library reads)");
+    }
 
     CLI11_PARSE(app, argc, argv);
     lace.set = enableOption->count() > 0 || levelOption->count() > 0;
@@ -95,6 +110,12 @@ int main(int argc, char** argv) {
     }
     if (applyCommand->parsed()) {
         return varnet::tool::RunApply(apply, options.simulated ? options.journal : std::string());
+    }
+    if (lutImport->parsed()) {
+        return varnet::tool::RunLutImport(lut);
+    }
+    if (lutExport->parsed()) {
+        return varnet::tool::RunLutExport(lut);
     }
     return 1;
 }
