@@ -1,16 +1,18 @@
 // varnet: the command-line face of the library, for panel engineers and application developers.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "commands.h"
 #include "config_folder.h"
+#include "debug_output.h"
 #include "report_stream.h"
 #include "tool_environment.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"varnet: display-colour control for notebooks with Intel graphics"};
-    app.set_version_flag("--version", "varnet 0.1.0");
+    app.set_version_flag("--version", "varnet " VARNET_VERSION);
     app.require_subcommand(1);
 
     varnet::tool::ToolOptions options;
@@ -29,9 +31,15 @@ int main(int argc, char** argv) {
     app.add_flag("--driver-output", driverOutput,
                  "Also show what the library prints to standard output");
 
+    bool debugOutput = false;
+    app.add_flag("--debug-output", debugOutput,
+                 "Also show the texts the library sends to the debugger channel");
+
     std::string configFolder;
     app.add_option("--config", configFolder,
-                   "Configuration folder to install in C:\\ProgramData\\ColorMode first");
+                   "Make the library's configuration exactly this folder's files first");
+    app.add_flag("--write-machine-config", options.writeMachineConfig,
+                 "Windows: let --config replace the real C:\\ProgramData\\ColorMode");
 
     auto* info = app.add_subcommand("info", "Panel ID, back-end, driver version and LACE support");
     auto* modes =
@@ -60,6 +68,11 @@ int main(int argc, char** argv) {
     auto* dpstRestore = dpst->add_subcommand("restore", "Put a saved DPST state back");
     dpstRestore->add_option("FILE", dpstFile, "A file written by dpst save")->required();
     auto* state = app.add_subcommand("state", "What the simulated driver holds now");
+    app.add_flag("--json", varnet::tool::JsonOutput(), "Print one JSON document, for scripts");
+    std::string checkFolder;
+    auto* check = app.add_subcommand(
+        "check", "Check a configuration folder (default: where the library looks) for faults");
+    check->add_option("FOLDER", checkFolder, "The folder of INI and .cube files");
     varnet::tool::LutOptions lut;
     auto* lutCommand = app.add_subcommand("lut", "3D LUTs from colour tools in, and back out");
     lutCommand->require_subcommand(1);
@@ -75,6 +88,18 @@ int main(int argc, char** argv) {
         command->add_option("--folder", lut.folder,
                             "Folder of NAME.cube (default: the one the library reads)");
     }
+    varnet::tool::ReportOptions report;
+    auto* reportCommand = app.add_subcommand(
+        "report", "Apply each mode; write an HTML page of what it does to a colour chart");
+    reportCommand->add_option("MODE", report.modes, "Colour modes (default: every supported one)");
+    reportCommand->add_option("-o", report.output, "The HTML page to write")->required();
+    reportCommand->add_option("--edid", report.edid, "The panel's EDID (binary or hex text)");
+    varnet::tool::SuggestOptions suggest;
+    auto* suggestCommand = app.add_subcommand("suggest", "Derive mode settings from the EDID");
+    suggestCommand->require_subcommand(1);
+    auto* suggestSrgb = suggestCommand->add_subcommand(
+        "srgb", "The matrix fields that make the panel show sRGB, with their dE2000");
+    suggestSrgb->add_option("--edid", suggest.edid, "The panel's EDID (binary or hex text)");
 
     CLI11_PARSE(app, argc, argv);
     lace.set = enableOption->count() > 0 || levelOption->count() > 0;
@@ -85,9 +110,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "varnet: %s\n", error.c_str());
         return 2;
     }
-    if (!configFolder.empty() && !varnet::tool::InstallConfigFolder(configFolder, &error)) {
-        std::fprintf(stderr, "varnet: %s\n", error.c_str());
-        return 2;
+    if (!configFolder.empty()) {
+        std::string summary;
+        if (!varnet::tool::MayInstallConfig(options, &error) ||
+            !varnet::tool::MirrorConfigFolder(configFolder, &summary, &error)) {
+            std::fprintf(stderr, "varnet: %s\n", error.c_str());
+            return 2;
+        }
+        std::fprintf(stderr, "varnet: %s\n", summary.c_str());
+    }
+    if (debugOutput) {
+        varnet::tool::StartDebugOutput();
+        // Whatever a command did not show under its own heading comes last.
+        std::atexit([] { varnet::tool::ShowDebugTexts("Debugger texts", false); });
     }
     if (info->parsed()) {
         return varnet::tool::RunInfo();
@@ -97,6 +132,9 @@ int main(int argc, char** argv) {
     }
     if (dpstRestore->parsed()) {
         return varnet::tool::RunDpstRestore(dpstFile);
+    }
+    if (check->parsed()) {
+        return varnet::tool::RunCheck(checkFolder);
     }
     if (state->parsed()) {
         return varnet::tool::RunState(options.simulated ? options.state : std::string(),
@@ -116,6 +154,16 @@ int main(int argc, char** argv) {
     }
     if (lutExport->parsed()) {
         return varnet::tool::RunLutExport(lut);
+    }
+    if (reportCommand->parsed()) {
+        report.state = options.state;
+        report.scenario = options.scenario;
+        report.journal = options.journal;
+        return varnet::tool::RunReport(report);
+    }
+    if (suggestSrgb->parsed()) {
+        suggest.scenario = options.scenario;
+        return varnet::tool::RunSuggestSrgb(suggest);
     }
     return 1;
 }
