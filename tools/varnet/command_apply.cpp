@@ -1,6 +1,7 @@
 // varnet apply: applies a colour mode and shows what reached the driver, call by call, from the
 // simulators' journal.
 #include "commands.h"
+#include "debug_output.h"
 
 #include "common/journal.h"
 #include "report_stream.h"
@@ -51,9 +52,27 @@ int RunApply(const ApplyOptions& apply, const std::string& journal) {
     std::FILE* out = Report();
     const std::size_t before = journal.empty() ? 0 : sim::ReadJournal(journal).size();
     SetColorMode(apply.mode, apply.whitePoint, apply.use3DLutFiles, apply.gammaLevel);
+    if (JsonOutput()) {
+        // Every call as the journal holds it, ramps whole: scripts want the data, not a summary.
+        nlohmann::json calls = nlohmann::json::array();
+        if (!journal.empty()) {
+            const auto entries = sim::ReadJournal(journal);
+            for (std::size_t i = before; i < entries.size(); ++i) {
+                calls.push_back(entries[i]);
+            }
+        }
+        const nlohmann::json document = {{"mode", apply.mode},
+                                         {"white_point", apply.whitePoint},
+                                         {"gamma_level", apply.gammaLevel},
+                                         {"files", apply.use3DLutFiles ? "3dlut" : "plain"},
+                                         {"calls", journal.empty() ? nlohmann::json() : calls}};
+        std::fprintf(out, "%s\n", document.dump(2).c_str());
+        return 0;
+    }
     std::fprintf(out, "SetColorMode(%d, white point %d, %s, gamma level %d)\n", apply.mode,
                  apply.whitePoint, apply.use3DLutFiles ? "3D LUT files" : "plain files",
                  apply.gammaLevel);
+    ShowDebugTexts("What the library told the debugger", true);
     if (journal.empty()) {
         std::fprintf(out, "Applied. The library reports no outcome; use --simulated to see the "
                           "driver calls.\n");

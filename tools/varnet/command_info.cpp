@@ -1,8 +1,10 @@
 // varnet info: which back-end answers, the panel ID, the driver version where known, LACE.
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 #include "api/backend_session.h"
 #include "commands.h"
+#include "debug_output.h"
 #include "report_stream.h"
 
 namespace varnet::tool {
@@ -25,11 +27,30 @@ void PrintDriverVersion(BackendSession& session) {
     }
 }
 
+nlohmann::json InfoJson(BackendSession& session) {
+    const char* panelId = session.Active().GetPannelModelName();
+    const uint32_t version = session.UsesIgcl() ? 0 : session.Cui().DriverVersion();
+    const Bool lace = session.Active().IsLACESupport();
+    return {{"backend", session.UsesIgcl() ? "igcl" : "cui"},
+            {"panel_id",
+             panelId != nullptr && panelId[0] != '\0' ? nlohmann::json(panelId) : nlohmann::json()},
+            {"driver_version", version == 0 ? nlohmann::json() : nlohmann::json(version)},
+            {"lace", lace == 1},
+            {"lace_answer", lace}};
+}
+
 } // namespace
 
 int RunInfo() {
     BackendSession session;
     const bool cuiUp = !session.UsesIgcl() && session.Cui().Connected();
+    if (JsonOutput()) {
+        const bool up = session.UsesIgcl() || cuiUp;
+        std::fprintf(
+            Report(), "%s\n",
+            (up ? InfoJson(session) : nlohmann::json{{"backend", nullptr}}).dump(2).c_str());
+        return up ? 0 : 2;
+    }
     if (!session.UsesIgcl() && !cuiUp) {
         std::fprintf(
             Report(),
@@ -49,6 +70,7 @@ int RunInfo() {
         std::fprintf(Report(), " (driver answered %d)", lace);
     }
     std::fprintf(Report(), "\n");
+    ShowDebugTexts("What the library told the debugger", true);
     return 0;
 }
 

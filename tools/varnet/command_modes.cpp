@@ -1,6 +1,9 @@
 // varnet modes: every colour mode and option the panel's configuration offers, as the exports
 // answer them.
+#include <nlohmann/json.hpp>
+
 #include "commands.h"
+#include "debug_output.h"
 #include "report_stream.h"
 #include "varnet/varnet.h"
 
@@ -20,9 +23,37 @@ const char* YesNo(bool answer) {
     return answer ? "yes" : "no";
 }
 
+int PrintModesJson() {
+    char panelId[255] = {};
+    const int32_t length = GetEDID(panelId);
+    nlohmann::json modes = nlohmann::json::array();
+    for (const ModeName& m : kModes) {
+        modes.push_back({{"mode", m.mode},
+                         {"name", m.name},
+                         {"supported", IsColorModeSupport(m.mode)},
+                         {"icc_profile", IsICCProfileSupport(m.mode, false)},
+                         {"icc_profile_3dlut", IsICCProfileSupport(m.mode, true)}});
+    }
+    const nlohmann::json options = {{"dpst", IsDPSTSupport()},
+                                    {"colour_tone", IsColortoneSupport()},
+                                    {"qled_panel", IsQledDisplay()},
+                                    {"amoled_panel", IsAmoledDisplay()},
+                                    {"amoled_photo_mode", IsAmoledPhotoSupport()},
+                                    {"lace", IsDisplayLACESupport()}};
+    const nlohmann::json document = {
+        {"panel_id", length > 0 ? nlohmann::json(panelId) : nlohmann::json()},
+        {"modes", modes},
+        {"options", options}};
+    std::fprintf(Report(), "%s\n", document.dump(2).c_str());
+    return 0;
+}
+
 } // namespace
 
 int RunModes() {
+    if (JsonOutput()) {
+        return PrintModesJson();
+    }
     std::FILE* out = Report();
     char panelId[255] = {};
     const int32_t length = GetEDID(panelId);
@@ -41,6 +72,7 @@ int RunModes() {
     std::fprintf(out, "%-22s%s\n", "AMOLED panel", YesNo(IsAmoledDisplay()));
     std::fprintf(out, "%-22s%s\n", "AMOLED photo mode", YesNo(IsAmoledPhotoSupport()));
     std::fprintf(out, "%-22s%s\n", "LACE", YesNo(IsDisplayLACESupport()));
+    ShowDebugTexts("\nWhat the library told the debugger", true);
     return 0;
 }
 

@@ -13,7 +13,8 @@ int RunState(const std::string& statePath, const std::string& scenarioPath) {
     }
     try {
         const nlohmann::json state = sim::DescribeDriverState(statePath, scenarioPath);
-        std::fprintf(Report(), "%s\n", state.dump(2).c_str());
+        const nlohmann::json document = JsonOutput() ? nlohmann::json{{"state", state}} : state;
+        std::fprintf(Report(), "%s\n", document.dump(2).c_str());
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "varnet: %s\n", e.what());
