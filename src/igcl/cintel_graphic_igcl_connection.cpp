@@ -120,6 +120,8 @@ ctl_result_t CIntelGraphicIGCL::GetCapabilities(ctl_pixtx_pipe_get_config_t* cap
     if (m_hDisplay == nullptr) {
         return CTL_RESULT_ERROR_INVALID_NULL_POINTER;
     }
+    // The array holds as many blocks as were asked for, whatever count the driver answers.
+    const uint32_t room = caps->pBlockConfigs != nullptr ? caps->NumBlocks : 0;
     const ctl_result_t result = ctlPixelTransformationGetConfig(m_hDisplay, caps);
     if (result != CTL_RESULT_SUCCESS) {
         StdoutPrintf(
@@ -129,7 +131,8 @@ ctl_result_t CIntelGraphicIGCL::GetCapabilities(ctl_pixtx_pipe_get_config_t* cap
     } else {
         StdoutPrintf("ctlPixelTransformationGetConfig for query type capability passed\n");
         StdoutPrintf("GetPixTxCapsArgs.NumBlocks = %d\n", static_cast<int>(caps->NumBlocks));
-        for (uint32_t i = 0; caps->pBlockConfigs != nullptr && i < caps->NumBlocks; ++i) {
+        const uint32_t shown = std::min(caps->NumBlocks, room);
+        for (uint32_t i = 0; caps->pBlockConfigs != nullptr && i < shown; ++i) {
             const ctl_pixtx_block_config_t& block = caps->pBlockConfigs[i];
             const int n = static_cast<int>(i);
             StdoutPrintf("pPixTxCaps->pBlockConfigs[%d].BlockId = %d\n", n,
