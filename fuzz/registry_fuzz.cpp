@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -68,12 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string keyPath(Line(rest));
     const std::string valueName(Line(rest));
     const std::string file = platform::host::Root() + "/registry.json";
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (out == nullptr) {
-        std::abort();
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(rest.data(), static_cast<std::streamsize>(rest.size()));
+        if (!out) {
+            std::abort();
+        }
     }
-    std::fwrite(rest.data(), 1, rest.size(), out);
-    std::fclose(out);
 
     for (platform::RegRoot root :
          {platform::RegRoot::CurrentUser, platform::RegRoot::LocalMachine}) {
