@@ -134,7 +134,8 @@ void Describe(const OCIO::ConstProcessorRcPtr& processor, LutSource& source) {
     }
     for (int c = 0; c < 3; ++c) {
         if (affine.scale[c] != 0.0) {
-            source.domainMin[c] = -affine.offset[c] / affine.scale[c];
+            // + 0.0: an offset of 0 must not read back as a domain of -0.
+            source.domainMin[c] = -affine.offset[c] / affine.scale[c] + 0.0;
             source.domainMax[c] = (1.0 - affine.offset[c]) / affine.scale[c];
         }
     }
