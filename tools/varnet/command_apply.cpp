@@ -51,7 +51,13 @@ std::string Describe(const nlohmann::json& entry) {
 int RunApply(const ApplyOptions& apply, const std::string& journal) {
     std::FILE* out = Report();
     const std::size_t before = journal.empty() ? 0 : sim::ReadJournal(journal).size();
-    SetColorMode(apply.mode, apply.whitePoint, apply.use3DLutFiles, apply.gammaLevel);
+    const std::string call = "SetColorMode(" + std::to_string(apply.mode) + ", " +
+                             std::to_string(apply.whitePoint) + ", " +
+                             (apply.use3DLutFiles ? "true" : "false") + ", " +
+                             std::to_string(apply.gammaLevel) + ")";
+    Noted(call, [&] {
+        return SetColorMode(apply.mode, apply.whitePoint, apply.use3DLutFiles, apply.gammaLevel);
+    });
     if (JsonOutput()) {
         // Every call as the journal holds it, ramps whole: scripts want the data, not a summary.
         nlohmann::json calls = nlohmann::json::array();

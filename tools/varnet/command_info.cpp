@@ -39,10 +39,7 @@ nlohmann::json InfoJson(BackendSession& session) {
             {"lace_answer", lace}};
 }
 
-} // namespace
-
-int RunInfo() {
-    BackendSession session;
+int PrintInfo(BackendSession& session) {
     const bool cuiUp = !session.UsesIgcl() && session.Cui().Connected();
     if (JsonOutput()) {
         const bool up = session.UsesIgcl() || cuiUp;
@@ -60,18 +57,36 @@ int RunInfo() {
     }
     std::fprintf(Report(), "%-16s%s\n", "Back-end",
                  session.UsesIgcl() ? "Control Library (IGCL)" : "CUI SDK (IgfxExt.CUIExternal)");
-    const char* panelId = session.Active().GetPannelModelName();
+    const char* panelId =
+        Noted("GetPannelModelName", [&] { return session.Active().GetPannelModelName(); });
     std::fprintf(Report(), "%-16s%s\n", "Panel ID",
                  panelId != nullptr && panelId[0] != '\0' ? panelId : "(not identified)");
     PrintDriverVersion(session);
-    const Bool lace = session.Active().IsLACESupport();
+    NoteDebugTexts("DriverVersion");
+    const Bool lace = Noted("IsLACESupport", [&] { return session.Active().IsLACESupport(); });
     std::fprintf(Report(), "%-16s%s", "LACE", lace == 1 ? "supported" : "not supported");
     if (lace != 0 && lace != 1) {
         std::fprintf(Report(), " (driver answered %d)", lace);
     }
     std::fprintf(Report(), "\n");
-    ShowDebugTexts("What the library told the debugger", true);
     return 0;
+}
+
+} // namespace
+
+int RunInfo() {
+    int status = 0;
+    {
+        // Opening and closing the session are the library's too: both may talk to the debugger.
+        BackendSession session;
+        NoteDebugTexts("InitLib (IGCL, then CUI if it fails)");
+        status = PrintInfo(session);
+    }
+    NoteDebugTexts("closing the back-ends");
+    if (!JsonOutput()) {
+        ShowDebugTexts("What the library told the debugger", true);
+    }
+    return status;
 }
 
 } // namespace varnet::tool

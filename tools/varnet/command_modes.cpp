@@ -1,6 +1,7 @@
 // varnet modes: every colour mode and option the panel's configuration offers, as the exports
 // answer them.
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "commands.h"
 #include "debug_output.h"
@@ -56,22 +57,39 @@ int RunModes() {
     }
     std::FILE* out = Report();
     char panelId[255] = {};
-    const int32_t length = GetEDID(panelId);
+    const int32_t length = Noted("GetEDID", [&] { return GetEDID(panelId); });
     std::fprintf(out, "Panel ID  %s\n\n",
                  length > 0 ? panelId : "(not identified: DEFAULT entries answer)");
     std::fprintf(out, "%-6s%-12s%-11s%-14s%s\n", "Mode", "Name", "Supported", "ICC profile",
                  "ICC (3D LUT files)");
     for (const ModeName& m : kModes) {
-        std::fprintf(out, "%-6d%-12s%-11s%-14s%s\n", m.mode, m.name,
-                     YesNo(IsColorModeSupport(m.mode)), YesNo(IsICCProfileSupport(m.mode, false)),
-                     YesNo(IsICCProfileSupport(m.mode, true)));
+        const std::string n = std::to_string(m.mode);
+        const bool supported =
+            Noted("IsColorModeSupport(" + n + ")", [&] { return IsColorModeSupport(m.mode); });
+        const bool icc = Noted("IsICCProfileSupport(" + n + ", plain files)",
+                               [&] { return IsICCProfileSupport(m.mode, false); });
+        const bool icc3d = Noted("IsICCProfileSupport(" + n + ", 3D LUT files)",
+                                 [&] { return IsICCProfileSupport(m.mode, true); });
+        std::fprintf(out, "%-6d%-12s%-11s%-14s%s\n", m.mode, m.name, YesNo(supported), YesNo(icc),
+                     YesNo(icc3d));
     }
-    std::fprintf(out, "\n%-22s%s\n", "DPST", YesNo(IsDPSTSupport()));
-    std::fprintf(out, "%-22s%s\n", "Colour tone", YesNo(IsColortoneSupport()));
-    std::fprintf(out, "%-22s%s\n", "QLED panel", YesNo(IsQledDisplay()));
-    std::fprintf(out, "%-22s%s\n", "AMOLED panel", YesNo(IsAmoledDisplay()));
-    std::fprintf(out, "%-22s%s\n", "AMOLED photo mode", YesNo(IsAmoledPhotoSupport()));
-    std::fprintf(out, "%-22s%s\n", "LACE", YesNo(IsDisplayLACESupport()));
+    struct Option {
+        const char* label;
+        const char* call;
+        bool (*ask)();
+    };
+    const Option options[] = {
+        {"DPST", "IsDPSTSupport", [] { return IsDPSTSupport(); }},
+        {"Colour tone", "IsColortoneSupport", [] { return IsColortoneSupport(); }},
+        {"QLED panel", "IsQledDisplay", [] { return IsQledDisplay(); }},
+        {"AMOLED panel", "IsAmoledDisplay", [] { return IsAmoledDisplay(); }},
+        {"AMOLED photo mode", "IsAmoledPhotoSupport", [] { return IsAmoledPhotoSupport(); }},
+        {"LACE", "IsDisplayLACESupport", [] { return IsDisplayLACESupport(); }},
+    };
+    std::fprintf(out, "\n");
+    for (const Option& o : options) {
+        std::fprintf(out, "%-22s%s\n", o.label, YesNo(Noted(o.call, o.ask)));
+    }
     ShowDebugTexts("\nWhat the library told the debugger", true);
     return 0;
 }

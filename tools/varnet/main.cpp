@@ -106,14 +106,18 @@ int main(int argc, char** argv) {
 
     varnet::tool::SetUpReportStream(driverOutput);
     std::string error;
+    // Refused before anything is set up, so that a refusal changes nothing.
+    if (!configFolder.empty() && !varnet::tool::MayInstallConfig(options, &error)) {
+        std::fprintf(stderr, "varnet: %s\n", error.c_str());
+        return 2;
+    }
     if (!varnet::tool::PrepareEnvironment(options, &error)) {
         std::fprintf(stderr, "varnet: %s\n", error.c_str());
         return 2;
     }
     if (!configFolder.empty()) {
         std::string summary;
-        if (!varnet::tool::MayInstallConfig(options, &error) ||
-            !varnet::tool::MirrorConfigFolder(configFolder, &summary, &error)) {
+        if (!varnet::tool::MirrorConfigFolder(configFolder, &summary, &error)) {
             std::fprintf(stderr, "varnet: %s\n", error.c_str());
             return 2;
         }

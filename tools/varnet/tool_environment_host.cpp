@@ -40,4 +40,17 @@ bool PrepareEnvironment(ToolOptions& options, std::string* error) {
     return true;
 }
 
+// The sandbox is all there is on the host: nothing real can be overwritten.
+bool MayInstallConfig(const ToolOptions& /*options*/, std::string* /*refusal*/) {
+    return true;
+}
+
+std::filesystem::path LocalPath(const std::string& windowsPath) {
+    return platform::host::HostPath(windowsPath.c_str());
+}
+
+std::string SandboxNote() {
+    return "in the sandbox " + platform::host::Root();
+}
+
 } // namespace varnet::tool

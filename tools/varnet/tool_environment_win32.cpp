@@ -36,4 +36,22 @@ bool PrepareEnvironment(ToolOptions& options, std::string* error) {
     return true;
 }
 
+bool MayInstallConfig(const ToolOptions& options, std::string* refusal) {
+    if (options.simulated || options.writeMachineConfig) {
+        return true;
+    }
+    *refusal = "--config would overwrite this machine's configuration in "
+               "C:\\ProgramData\\ColorMode; add --simulated, or --write-machine-config to "
+               "replace it on purpose";
+    return false;
+}
+
+std::filesystem::path LocalPath(const std::string& windowsPath) {
+    return std::filesystem::path(windowsPath);
+}
+
+std::string SandboxNote() {
+    return {};
+}
+
 } // namespace varnet::tool
