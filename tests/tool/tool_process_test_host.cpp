@@ -1,6 +1,5 @@
 // The tool as a process: what it prints and the status it exits with.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,68 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "tool_run.h"
+
 namespace {
 
-namespace fs = std::filesystem;
-
-struct ToolRun {
-    int status = -1;
-    std::string out; // standard output and standard error together
-};
-
-class ToolTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("varnet-tool-test-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "sandbox");
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    ToolRun Tool(const std::string& arguments) const {
-        const std::string command = std::string(VARNET_TOOL) + " --root " +
-                                    (m_dir / "sandbox").string() + " " + arguments + " 2>&1";
-        ToolRun run;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            run.out.append(buffer, got);
-        }
-        const int raw = ::pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        return run;
-    }
-
-    fs::path Folder(const std::string& name) const {
-        fs::create_directories(m_dir / name);
-        return m_dir / name;
-    }
-
-    fs::path m_dir;
-};
-
-std::string Source(const std::string& relative) {
-    return std::string(VARNET_SOURCE_DIR) + "/" + relative;
-}
-
-std::vector<std::string> Lines(const std::string& text, const std::string& containing) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        end = end == std::string::npos ? text.size() : end;
-        const std::string line = text.substr(at, end - at);
-        if (line.find(containing) != std::string::npos) {
-            lines.push_back(line);
-        }
-        at = end + 1;
-    }
-    return lines;
-}
+using namespace varnet_tool_test;
 
 TEST_F(ToolTest, CheckReportsEveryFaultOnceAtItsFileAndLine) {
     const std::string folder = Source("tests/data/check");
