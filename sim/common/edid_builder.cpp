@@ -7,12 +7,13 @@ namespace varnet::sim {
 
 namespace {
 
-// CIE xy of the sRGB primaries and D65, as an sRGB-class laptop panel reports them.
+// CIE xy of a wide-gamut laptop panel as it reports itself: primaries near DCI-P3's, a white
+// near D65, so that an sRGB mode has something to correct.
 struct Chromaticity {
     double x, y;
 };
-constexpr Chromaticity kRed{0.640, 0.330}, kGreen{0.300, 0.600}, kBlue{0.150, 0.060},
-    kWhite{0.3127, 0.3290};
+constexpr Chromaticity kRed{0.678, 0.318}, kGreen{0.268, 0.686}, kBlue{0.147, 0.055},
+    kWhite{0.3134, 0.3291};
 
 uint32_t TenBits(double v) {
     return static_cast<uint32_t>(std::lround(v * 1024.0)) & 0x3FF;
