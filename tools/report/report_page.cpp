@@ -12,6 +12,7 @@ constexpr char kStyle[] =
     "body{font-family:sans-serif;margin:16px;color:#222;background:#fff}"
     "section.mode{border-top:2px solid #ccc;margin-top:18px;padding-top:6px}"
     ".figures{display:flex;flex-wrap:wrap;gap:16px;align-items:flex-start}"
+    "figure{margin:0}figcaption{max-width:320px;font-size:13px;margin-bottom:4px}"
     "table{border-collapse:collapse;font-size:12px}td,th{border:1px solid #ccc;padding:2px 6px;"
     "text-align:left;vertical-align:top}td.detail{font-family:monospace;max-width:760px;"
     "word-break:break-all}.summary{font-size:14px}.not-modelled{color:#a40}";
@@ -61,9 +62,9 @@ std::string ModeSection(const ReportData& data, const ModeReport& m) {
             "green dashed, blue dotted; grey: identity)</figcaption>" +
             RampPlotSvg(m.ramp) + "</figure>";
     html += "<figure><figcaption>CIE 1931 xy</figcaption>" + XyDiagramSvg(data.panel, m.chart) +
-            "</figure></div>";
+            "</figure>";
     html += "<figure><figcaption>Colour checker and grey ramp</figcaption>" +
-            PatchChartSvg(m.chart) + "</figure>";
+            PatchChartSvg(m.chart) + "</figure></div>";
     html += "<h3>Driver calls that carried the mode</h3>" + CallsTable(m.calls);
     return html + "</section>";
 }
