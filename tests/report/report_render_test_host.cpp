@@ -20,7 +20,8 @@ constexpr char kChromium[] = "/usr/bin/chromium";
 std::string Chromium(const fs::path& dir, const std::string& what, const fs::path& page) {
     fs::create_directories(dir / "profile");
     return std::string("timeout 150 ") + kChromium +
-           " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
+           " --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --disable-quic "
+           "--no-first-run"
            " --disable-background-networking --disable-component-update --disable-sync"
            " --user-data-dir=" +
            (dir / "profile").string() + " " + what + " file://" + page.string();
