@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "tool_run.h"
+#include "tool_run_host.h"
 
 namespace {
 

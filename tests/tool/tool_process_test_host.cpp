@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tool_run.h"
+#include "tool_run_host.h"
 
 namespace {
 
