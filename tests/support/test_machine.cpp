@@ -30,7 +30,7 @@ std::string NewFolder() {
 }
 } // namespace
 
-TestMachine::TestMachine() : folder_(NewFolder()) {
+TestMachine::TestMachine(FaultCheck check) : folder_(NewFolder()), check_(check) {
     scenarioPath_ = (fs::path(folder_) / "scenario.json").string();
     statePath_ = (fs::path(folder_) / "state.json").string();
     journalPath_ = (fs::path(folder_) / "journal.jsonl").string();
@@ -41,6 +41,7 @@ TestMachine::TestMachine() : folder_(NewFolder()) {
 }
 
 TestMachine::~TestMachine() {
+    CheckFaults();
     sim::UninstallSimulatedMachine();
     ReleaseSystem();
     std::error_code ec;
@@ -52,8 +53,82 @@ nlohmann::json TestMachine::DefaultScenario() {
 }
 
 void TestMachine::SetScenario(const nlohmann::json& scenario) {
+    // A "faults" that is not a list makes the scenario unreadable; it injects nothing.
+    nlohmann::json faults = nlohmann::json::array();
+    if (scenario.is_object() && scenario.contains("faults") && scenario["faults"].is_array()) {
+        faults = scenario["faults"];
+    }
+    if (faults != faults_) {
+        CheckFaults();
+        faults_ = faults;
+        fired_.assign(faults_.size(), 0);
+        unfiredExpected_.clear();
+        std::error_code ec;
+        const auto size = fs::file_size(journalPath_, ec);
+        journalRead_ = ec ? 0 : size;
+    }
     std::ofstream out(scenarioPath_, std::ios::trunc);
     out << scenario.dump(2);
+}
+
+void TestMachine::ExpectUnfired(std::size_t faultIndex) {
+    EXPECT_LT(faultIndex, faults_.size()) << "no such fault in the scenario in force";
+    unfiredExpected_.insert(faultIndex);
+}
+
+std::vector<std::size_t> TestMachine::UnfiredFaults() {
+    CollectFired();
+    std::vector<std::size_t> unfired;
+    for (std::size_t i = 0; i < fired_.size(); ++i) {
+        if (fired_[i] == 0) {
+            unfired.push_back(i);
+        }
+    }
+    return unfired;
+}
+
+void TestMachine::CollectFired() {
+    std::ifstream in(journalPath_, std::ios::binary);
+    if (!in) {
+        return;
+    }
+    in.seekg(static_cast<std::streamoff>(journalRead_));
+    std::string line;
+    // Only whole lines: a simulator never leaves half of one, but a read must not count twice.
+    while (std::getline(in, line) && !in.eof()) {
+        journalRead_ += line.size() + 1;
+        if (line.find("\"faultIndex\"") == std::string::npos) {
+            continue;
+        }
+        const auto entry = nlohmann::json::parse(line, nullptr, false);
+        if (!entry.is_object()) {
+            continue;
+        }
+        const auto index = entry.find("faultIndex");
+        if (index != entry.end() && index->is_number_unsigned() &&
+            index->get<std::size_t>() < fired_.size()) {
+            ++fired_[index->get<std::size_t>()];
+        }
+    }
+}
+
+void TestMachine::CheckFaults() {
+    // A test that stopped early or was skipped never reached its faults; saying so adds nothing.
+    if (check_ == FaultCheck::Off || faults_.empty() || ::testing::Test::HasFatalFailure() ||
+        ::testing::Test::IsSkipped()) {
+        return;
+    }
+    CollectFired();
+    for (std::size_t i = 0; i < faults_.size(); ++i) {
+        const bool expected = unfiredExpected_.count(i) != 0;
+        if (fired_[i] == 0 && !expected) {
+            ADD_FAILURE() << "scenario fault " << i << " " << faults_[i].dump()
+                          << " never fired: the test never reached it";
+        } else if (fired_[i] != 0 && expected) {
+            ADD_FAILURE() << "scenario fault " << i << " " << faults_[i].dump() << " fired "
+                          << fired_[i] << " times though the test expects it not to";
+        }
+    }
 }
 
 std::vector<nlohmann::json> TestMachine::Journal() const {
@@ -69,7 +144,9 @@ std::vector<std::string> TestMachine::CallNames() const {
 }
 
 void TestMachine::ClearJournal() {
+    CollectFired();
     sim::ClearJournal(journalPath_);
+    journalRead_ = 0;
 }
 
 void TestMachine::WriteConfigFile(const std::string& name, const std::string& text) {

@@ -1,9 +1,16 @@
 // One simulated laptop per test: a fresh folder holding its scenario, state and journal, the
 // simulators installed where the library looks for a driver, COM entered on this thread, and
 // nothing left over from the test before (host sandbox, settings key, configuration folder).
+//
+// Every fault a scenario injects must fire: when the faults are replaced (SetScenario with other
+// faults) and when the machine goes, one that never decided an answer fails the test. A fault on
+// a call the test never makes tests nothing. A test that means a fault not to fire says so with
+// ExpectUnfired.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,17 +18,28 @@
 
 namespace varnet::test {
 
+// Off is for a harness that checks each fault it injects itself (the fault sweep) and keeps
+// others in force whether or not a run reaches them.
+enum class FaultCheck { EveryFaultFires, Off };
+
 class TestMachine {
 public:
-    TestMachine();
+    explicit TestMachine(FaultCheck check = FaultCheck::EveryFaultFires);
     ~TestMachine();
     TestMachine(const TestMachine&) = delete;
     TestMachine& operator=(const TestMachine&) = delete;
 
     // The built-in laptop as JSON, to change and hand to SetScenario.
     static nlohmann::json DefaultScenario();
-    // The simulators read this scenario from their next start on.
+    // The simulators read this scenario from their next start on. Faults other than those in
+    // force first have the old ones checked; the same faults keep counting.
     void SetScenario(const nlohmann::json& scenario);
+
+    // Fault faultIndex of the scenario in force must not fire (checked like the others); it
+    // stays so until the faults are replaced.
+    void ExpectUnfired(std::size_t faultIndex);
+    // The faults of the scenario in force that have not fired so far.
+    std::vector<std::size_t> UnfiredFaults();
 
     std::vector<nlohmann::json> Journal() const;
     std::size_t Count(const std::string& call) const;
@@ -40,12 +58,22 @@ public:
     const std::string& InstallError() const { return installError_; }
 
 private:
+    // Adds what the journal says fired since it was last read.
+    void CollectFired();
+    void CheckFaults();
+
     std::string folder_;
     std::string scenarioPath_;
     std::string statePath_;
     std::string journalPath_;
     bool installed_ = false;
     std::string installError_;
+
+    FaultCheck check_;
+    nlohmann::json faults_ = nlohmann::json::array(); // of the scenario in force
+    std::vector<std::size_t> fired_;                  // by index of faults_
+    std::set<std::size_t> unfiredExpected_;
+    std::uintmax_t journalRead_ = 0; // bytes of the journal already counted
 };
 
 // Platform parts: a fresh system for the library (host: a new sandbox root; Windows: the

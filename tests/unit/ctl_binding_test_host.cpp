@@ -1,12 +1,16 @@
 // The exported loader on the host: when it loads and frees the run time, and that every
 // forwarder hands its exact arguments to the run time's entry of its own name.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "ctl_forwarder_table.h"
 #include "igcl/ctl_binding.h"
 #include "platform/host/sandbox.h"
+#include "support/sandbox_faults.h"
 #include "support/test_machine.h"
 
 namespace varnet {
@@ -36,7 +40,8 @@ TEST_F(CtlBindingHost, PendingPathFailedLoadAndCloseStillOpen) {
     wchar_t path[] = L"C:\\Vendor\\ControlLib.dll";
     pending.pRuntimePath = path;
     ASSERT_EQ(ctlSetRuntimePath(&pending), CTL_RESULT_SUCCESS);
-    host::InjectFault("LoadModule", 1, false);
+    test::SandboxFaults faults;
+    faults.Inject("LoadModule", 1, false);
     ctl_api_handle_t first = nullptr;
     EXPECT_EQ(ctlInit(&init, &first), CTL_RESULT_ERROR_LOAD);
     EXPECT_EQ(ControlLibModule, nullptr);
@@ -60,6 +65,44 @@ TEST_F(CtlBindingHost, PendingPathFailedLoadAndCloseStillOpen) {
     EXPECT_EQ(PendingRuntimePath, nullptr);
     EXPECT_EQ(ctlClose(second), CTL_RESULT_SUCCESS);
     EXPECT_EQ(host::ModuleLoadCount("ControlLib.dll"), 0);
+}
+
+// What every fault test leans on: a fault the test never reaches fails it, unless it says so.
+TEST_F(CtlBindingHost, FaultsThatNeverFireFailTheTestUnlessItSaysSo) {
+    test::SandboxFaults sandbox;
+    sandbox.Inject("LoadModule", 1, false);
+    sandbox.Inject("RegCreateKeyEx", 1, false);
+    ctl_api_handle_t api = nullptr;
+    EXPECT_EQ(ctlInit(&init, &api), CTL_RESULT_ERROR_LOAD);
+    EXPECT_EQ(sandbox.Unfired(), std::vector<std::string>{"RegCreateKeyEx"});
+    EXPECT_NONFATAL_FAILURE(sandbox.Clear(),
+                            "sandbox fault on RegCreateKeyEx (call 1) never fired");
+    sandbox.Inject("RegCreateKeyEx", 1, false);
+    sandbox.ExpectUnfired("RegCreateKeyEx");
+    sandbox.Clear();
+
+    nlohmann::json scenario = test::TestMachine::DefaultScenario();
+    scenario["faults"] = {{{"call", "ctlClose"}, {"result", 1}, {"nth", 1}},
+                          {{"call", "ctlGetLACEConfig"}, {"result", 1}}};
+    machine.SetScenario(scenario);
+    ASSERT_EQ(ctlInit(&init, &api), CTL_RESULT_SUCCESS);
+    EXPECT_EQ(ctlClose(api), CTL_RESULT_SUCCESS_STILL_OPEN_BY_ANOTHER_CALLER);
+    machine.ClearJournal();        // what fired before still counts
+    machine.SetScenario(scenario); // the same faults go on counting
+    EXPECT_EQ(machine.UnfiredFaults(), std::vector<std::size_t>{1});
+    EXPECT_NONFATAL_FAILURE(machine.SetScenario(test::TestMachine::DefaultScenario()),
+                            "scenario fault 1 {\"call\":\"ctlGetLACEConfig\"");
+
+    // Said not to fire: it must not, either.
+    scenario["faults"] = {{{"call", "ctlGetLACEConfig"}, {"result", 1}},
+                          {{"call", "ctlInit"}, {"result", 1}}};
+    machine.SetScenario(scenario);
+    machine.ExpectUnfired(0);
+    machine.ExpectUnfired(1);
+    EXPECT_EQ(ctlInit(&init, &api), 1u);
+    EXPECT_NONFATAL_FAILURE(machine.SetScenario(test::TestMachine::DefaultScenario()),
+                            "scenario fault 1 {\"call\":\"ctlInit\",\"result\":1} fired 1 times "
+                            "though the test expects it not to");
 }
 
 TEST_F(CtlBindingHost, EveryForwarderHandsItsExactArgumentsToItsOwnEntry) {
