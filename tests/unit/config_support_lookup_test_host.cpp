@@ -12,6 +12,7 @@
 #include "config/support_lookup.h"
 #include "config_test_sandbox.h"
 #include "platform/platform.h"
+#include "support/sandbox_faults.h"
 
 namespace varnet {
 namespace {
@@ -67,12 +68,13 @@ TEST_F(ConfigSupportTest, AmoledFileIsBesideTheProgramNamedInTheRegistry) {
         EXPECT_EQ(GetAmoledModeFilePath(), c.path) << c.value;
     }
     platform::RegCloseKey(key);
+    test::SandboxFaults faults;
     for (const char* operation : {"RegOpenKeyEx", "RegQueryValueEx"}) {
-        host::InjectFault(operation, 1, true);
+        faults.Inject(operation, 1, true);
         EXPECT_EQ(GetAmoledModeFilePath(), "") << operation;
-        host::ClearFaults();
+        faults.Clear();
     }
-    host::InjectFault("RegQueryValueEx", 2, false); // the size is known, the text is not
+    faults.Inject("RegQueryValueEx", 2, false); // the size is known, the text is not
     EXPECT_EQ(GetAmoledModeFilePath(), "");
     EXPECT_EQ(GetAmoledModeFilePath(), found);
 }

@@ -4,6 +4,7 @@
 #include "igcl/ctl_exports.h"
 #include "integration/igcl_fixture.h"
 #include "platform/host/sandbox.h"
+#include "support/sandbox_faults.h"
 
 namespace varnet {
 namespace {
@@ -49,11 +50,12 @@ TEST_F(IgclBackend, StartUpAndPipelineQueryFailures) {
         {R"({"faults": [{"call": "ctlPixelTransformationGetConfig", "result": 7}]})"_json, 1,
          kNoBlocks, kStart + kCaps + "returned failure code: 0x7\n" + kEnd},
     };
+    test::SandboxFaults faults;
     for (const auto& [changes, result, debug, out] : cases) {
         SCOPED_TRACE(changes.dump());
         ResetBindingForTesting();
         if (changes.is_null()) {
-            host::InjectFault("LoadModule", 1, true);
+            faults.Inject("LoadModule", 1, true);
         }
         Use(changes.is_null() ? json::object() : changes);
         CIntelGraphicIGCL igcl;
@@ -62,7 +64,7 @@ TEST_F(IgclBackend, StartUpAndPipelineQueryFailures) {
         EXPECT_FALSE(igcl.HasPixelTransformCaps());
         EXPECT_EQ(host::DebugOutput(), debug);
         EXPECT_EQ(host::StdoutOutput(), out);
-        host::ClearFaults();
+        faults.Clear();
     }
 }
 

@@ -12,6 +12,7 @@
 #include "config/settings_store.h"
 #include "config_test_sandbox.h"
 #include "platform/platform.h"
+#include "support/sandbox_faults.h"
 
 namespace varnet {
 namespace {
@@ -59,12 +60,13 @@ TEST_F(SettingsStoreTest, ReadsOnlyNumbersThatFitAndWritesCreateTheKey) {
     platform::RegCloseKey(key);
 
     // A key that cannot be opened is created (opened) again; a lost value goes unnoticed.
+    test::SandboxFaults faults;
     for (const char* fault : {"RegOpenKeyEx", "RegSetValueEx"}) {
-        host::InjectFault(fault, 1, false);
+        faults.Inject(fault, 1, false);
         EXPECT_TRUE(WriteSettingDword("LCDW", 1920)) << fault;
     }
-    host::InjectFault("RegOpenKeyEx", 1, false);
-    host::InjectFault("RegCreateKeyEx", 1, false);
+    faults.Inject("RegOpenKeyEx", 1, false);
+    faults.Inject("RegCreateKeyEx", 1, false);
     EXPECT_FALSE(WriteSettingDword("LCDW", 1920));
 }
 
