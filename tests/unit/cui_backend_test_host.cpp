@@ -5,12 +5,15 @@
 #include <algorithm>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "api/backend_session.h"
 #include "backend/cintel_graphic.h"
 #include "backend/cui_guarded_calls.h"
+#include "backend/packed_3d_lut.h"
 #include "cui/cui_object.h"
 #include "platform/host/sandbox.h"
+#include "support/sandbox_faults.h"
 #include "support/test_machine.h"
 
 namespace varnet {
@@ -63,9 +66,10 @@ TEST_F(CuiBackend, FailedConnectionSaysWhyAndIsTriedAgain) {
         {platform::kRegDbEWriteRegDb, "CLSIDFromProgID Fail : REGDB_E_WRITEREGDB\r\n"},
         {platform::kEOutOfMemory, "CLSIDFromProgID Fail : UNKNOWN\r\n"}};
     CIntelGraphic cui;
+    test::SandboxFaults faults;
     for (const auto& [code, text] : cases) {
         host::ClearCaptures();
-        host::InjectFault("ClsidFromProgId", 1, false, code);
+        faults.Inject("ClsidFromProgId", 1, false, code);
         EXPECT_EQ(cui.InitLib(), 0);
         EXPECT_EQ(host::DebugOutput(), text);
     }
@@ -119,14 +123,19 @@ TEST_F(CuiBackend, SearchThatFailsKeepsTheLastUid) {
     CIntelGraphic cui;
     ASSERT_EQ(cui.InitLib(), 1);
     // The nth display name cannot be allocated: the search ends, a match before it counts.
-    for (const auto& [nth, result, logged] :
+    // The search stops at its match, so a third name is never asked for.
+    test::SandboxFaults faults;
+    for (const auto& [nth, result, reached] :
          {std::tuple{1, 0, true}, {2, 1, true}, {3, 1, false}}) {
         host::ClearCaptures();
-        host::InjectFault("AllocComString", nth, false);
+        faults.Inject("AllocComString", nth, false);
+        if (!reached) {
+            faults.ExpectUnfired("AllocComString");
+        }
         EXPECT_EQ(cui.GetMonitorUid(0), result) << nth;
         EXPECT_EQ(cui.MonitorUid(0), 0x22u) << nth;
-        EXPECT_EQ(host::DebugOutput(), logged ? "GetDeviceTypeFormMonType" : "") << nth;
-        host::ClearFaults();
+        EXPECT_EQ(host::DebugOutput(), reached ? "GetDeviceTypeFormMonType" : "") << nth;
+        faults.Clear();
     }
     Use(R"({"faults": [{"call": "EnumAttachableDevices", "result": 1}]})"_json);
     host::ClearCaptures();
@@ -203,13 +212,15 @@ TEST_F(CuiBackend, DriverVersionAndLaceDecideTheGammaRange) {
 }
 
 TEST_F(CuiBackend, SdkThatThrowsFromEveryMethodLeavesAWorkingObject) {
-    json faults = json::array();
-    for (const char* call :
-         {"EnumAttachableDevices", "GetDeviceData", "SetDeviceData", "GetDeviceDataEx",
-          "SetDeviceDataEx", "GetGammaRamp", "SetGammaRamp", "Unused"}) {
-        faults.push_back({{"call", call}, {"throw", true}});
-    }
-    Use({{"faults", faults}});
+    const auto throwing = [](std::initializer_list<const char*> calls) {
+        json faults = json::array();
+        for (const char* call : calls) {
+            faults.push_back({{"call", call}, {"throw", true}});
+        }
+        return faults;
+    };
+    // The start's search and reads.
+    Use({{"faults", throwing({"EnumAttachableDevices", "GetDeviceData"})}});
     {
         CIntelGraphic cui;
         ASSERT_EQ(cui.InitLib(), 1);
@@ -222,6 +233,31 @@ TEST_F(CuiBackend, SdkThatThrowsFromEveryMethodLeavesAWorkingObject) {
         EXPECT_EQ(GammaScale, 256u);
         EXPECT_EQ(cui.IsLACESupport(), 0);
         EXPECT_STREQ(cui.GetPannelModelName(), "");
+    }
+    EXPECT_EQ(sim::cui::LiveCuiObjects(), 0);
+
+    // The panel found, every exchange with it throws. Only the first ramp read throws, so that
+    // the ramp write gets past the read it starts with.
+    json exchanges = throwing(
+        {"GetDeviceData", "SetDeviceData", "GetDeviceDataEx", "SetDeviceDataEx", "SetGammaRamp"});
+    exchanges.push_back({{"call", "GetGammaRamp"}, {"throw", true}, {"nth", 1}});
+    Use({{"faults", exchanges}});
+    {
+        CIntelGraphic cui;
+        ASSERT_EQ(cui.InitLib(), 1);
+        EXPECT_EQ(cui.MonitorUid(0), 0x1000u);
+        std::vector<uint16_t> ramp(kGammaRampEntries);
+        EXPECT_EQ(cui.GetGammaRamp(ramp.data()), 0);
+        for (std::size_t k = 0; k < ramp.size(); ++k) {
+            ramp[k] = static_cast<uint16_t>(k % 256 * 256); // not the ramp in force
+        }
+        Packed3DLut table;
+        uint32_t enabled = 0;
+        EXPECT_EQ(cui.SetGammaRamp(ramp.data()) + cui.Get3DLut(&enabled, &table) +
+                      cui.Set3DLut(1, &table),
+                  0);
+        EXPECT_EQ(cui.InitLib(), 1);
+        EXPECT_EQ(cui.MonitorUid(0), 0x1000u);
     }
     EXPECT_EQ(sim::cui::LiveCuiObjects(), 0);
 
