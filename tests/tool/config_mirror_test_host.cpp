@@ -148,15 +148,21 @@ TEST_F(ConfigMirrorTest, DebugOutputShowsTheLibrarysOwnTexts) {
     EXPECT_EQ(Lines(shortCube.out, "| LoadCubeFile : ").size(), 1u) << shortCube.out;
     EXPECT_NE(shortCube.out.find("after 6 numbers"), std::string::npos) << shortCube.out;
 
-    // Missing, the file is looked for and not found; the library's text must name it.
+    // Missing, the library loads nothing and says nothing; the tool names the file instead,
+    // on both back-ends, and only under --debug-output.
     fs::remove(config / "VN156FHD01_warm.cube");
-    const ToolRun missing = Tool(setUp + "--debug-output apply 13");
-    ASSERT_EQ(missing.status, 0) << missing.out;
-    const std::vector<std::string> cube = Lines(missing.out, "| LoadCubeFile");
-    if (cube.empty()) {
-        GTEST_SKIP() << "the library sends no debugger text for a .cube file it cannot open";
+    for (const std::string backend : {"--backend cui ", ""}) {
+        const std::string base = "--config " + config.string() + " " + backend;
+        const ToolRun missing = Tool(base + "--debug-output apply 13");
+        ASSERT_EQ(missing.status, 0) << missing.out;
+        EXPECT_TRUE(Lines(missing.out, "| LoadCubeFile").empty()) << missing.out;
+        const std::vector<std::string> note = Lines(missing.out, "does not exist");
+        ASSERT_EQ(note.size(), 1u) << missing.out;
+        EXPECT_NE(note[0].find("VN156FHD01_warm.cube"), std::string::npos) << missing.out;
+        EXPECT_LT(missing.out.find("does not exist"), missing.out.find("What reached the driver:"))
+            << missing.out;
+        EXPECT_TRUE(Lines(Tool(base + "apply 13").out, "does not exist").empty());
     }
-    EXPECT_NE(cube[0].find("VN156FHD01_warm.cube"), std::string::npos) << missing.out;
 }
 
 TEST_F(ConfigMirrorTest, DebugOutputKeepsJsonOneDocument) {

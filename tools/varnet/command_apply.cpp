@@ -1,10 +1,14 @@
 // varnet apply: applies a colour mode and shows what reached the driver, call by call, from the
 // simulators' journal.
-#include "commands.h"
-#include "debug_output.h"
+#include <filesystem>
 
+#include "api/panel_id_cache.h"
+#include "commands.h"
 #include "common/journal.h"
+#include "config/color_mode_readers.h"
+#include "debug_output.h"
 #include "report_stream.h"
+#include "tool_environment.h"
 #include "varnet/varnet.h"
 
 namespace varnet::tool {
@@ -46,6 +50,28 @@ std::string Describe(const nlohmann::json& entry) {
     return text;
 }
 
+// The library says nothing when the .cube file a mode names is missing (it just loads no
+// table), which is the mistake engineers most often look for here; so the tool says it, as itself.
+void NoteMissingCube(const ApplyOptions& apply) {
+    if (!PanelIdCache::Filled()) {
+        return;
+    }
+    ColorModeSetting setting;
+    InitColorModeSetting(setting);
+    if (!ReadColorModeSetting(setting, PanelIdCache::Get(), apply.mode, apply.use3DLutFiles) ||
+        setting.lut3dMode != kLut3dModeCubeFile || setting.cubeName.empty()) {
+        return;
+    }
+    const std::string path = "C:\\ProgramData\\ColorMode\\" + setting.cubeName + ".cube";
+    std::error_code error;
+    if (!std::filesystem::exists(LocalPath(path), error)) {
+        std::fprintf(Report(),
+                     "  varnet (not the library): %s does not exist; no 3D LUT is loaded from "
+                     "it, and the library sends no text about a missing .cube file\n",
+                     path.c_str());
+    }
+}
+
 } // namespace
 
 int RunApply(const ApplyOptions& apply, const std::string& journal) {
@@ -79,6 +105,9 @@ int RunApply(const ApplyOptions& apply, const std::string& journal) {
                  apply.whitePoint, apply.use3DLutFiles ? "3D LUT files" : "plain files",
                  apply.gammaLevel);
     ShowDebugTexts("What the library told the debugger", true);
+    if (DebugOutputStarted()) {
+        NoteMissingCube(apply);
+    }
     if (journal.empty()) {
         std::fprintf(out, "Applied. The library reports no outcome; use --simulated to see the "
                           "driver calls.\n");
