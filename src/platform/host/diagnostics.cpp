@@ -6,6 +6,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/host/sandbox.h"
 #include "platform/host/sandbox_internal.h"
@@ -17,6 +18,7 @@ namespace {
 struct Diagnostics {
     std::mutex mutex;
     std::string debug;
+    std::vector<std::string> debugMessages; // the same texts, one per call
     std::string out;
     bool passthrough = false;
     std::optional<std::tm> fixedTime;
@@ -36,6 +38,7 @@ void OutputDebugString(const char* text) {
     Diagnostics& s = State();
     std::lock_guard lock(s.mutex);
     s.debug += text;
+    s.debugMessages.emplace_back(text);
     if (std::getenv("VARNET_DEBUG_ECHO") != nullptr) {
         std::fputs(text, stderr); // a way to watch the channel while debugging a test
     }
@@ -76,6 +79,12 @@ std::string DebugOutput() {
     return s.debug;
 }
 
+std::vector<std::string> DebugMessages() {
+    Diagnostics& s = State();
+    std::lock_guard lock(s.mutex);
+    return s.debugMessages;
+}
+
 std::string StdoutOutput() {
     Diagnostics& s = State();
     std::lock_guard lock(s.mutex);
@@ -86,6 +95,7 @@ void ClearCaptures() {
     Diagnostics& s = State();
     std::lock_guard lock(s.mutex);
     s.debug.clear();
+    s.debugMessages.clear();
     s.out.clear();
 }
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -21,6 +22,9 @@ std::string HostPath(const char* windowsPath);
 
 // What the library sent to the debugger channel and to standard output since the last Clear.
 std::string DebugOutput();
+// The debugger texts one per OutputDebugString call, as a debugger receives them (many have no
+// line end of their own).
+std::vector<std::string> DebugMessages();
 std::string StdoutOutput();
 void ClearCaptures();
 // Also echo captured standard output to the real one (the tool wants this).
