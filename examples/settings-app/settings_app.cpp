@@ -3,8 +3,8 @@
 // makes when it opens and when the user picks a mode.
 //
 //   settings-app.exe [MODE [WHITE_POINT [GAMMA_LEVEL]]]     (defaults: 2 2 5)
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -63,15 +63,17 @@ bool Load(Varnet* v) {
            Find(v->module, "RestoreLevelEnhancedDPST", &v->RestoreLevelEnhancedDPST);
 }
 
-const char* YesNo(bool value) { return value ? "yes" : "no"; }
+const char* YesNo(bool value) {
+    return value ? "yes" : "no";
+}
 
 struct ModeName {
     int32_t mode;
     const char* name;
 };
-constexpr ModeName kModes[] = {{1, "vivid"},     {2, "standard"}, {3, "movie"},  {4, "e-book"},
-                               {5, "natural"},   {6, "pro"},      {10, "FPS"},   {11, "RTS"},
-                               {12, "AOS"},      {13, "RPG"}};
+constexpr ModeName kModes[] = {{1, "vivid"},   {2, "standard"}, {3, "movie"}, {4, "e-book"},
+                               {5, "natural"}, {6, "pro"},      {10, "FPS"},  {11, "RTS"},
+                               {12, "AOS"},    {13, "RPG"}};
 constexpr int32_t kModeCount = sizeof kModes / sizeof kModes[0];
 
 int Run(const Varnet& v, int32_t mode, int32_t whitePoint, int32_t gammaLevel) {
@@ -92,9 +94,8 @@ int Run(const Varnet& v, int32_t mode, int32_t whitePoint, int32_t gammaLevel) {
                     YesNo(queries[i].supported != 0));
     }
     std::printf("DPST: %s, colour tone: %s, AMOLED: %s, QLED: %s, AMOLED photo mode: %s\n",
-                YesNo(v.IsDPSTSupport()), YesNo(v.IsColortoneSupport()),
-                YesNo(v.IsAmoledDisplay()), YesNo(v.IsQledDisplay()),
-                YesNo(v.IsAmoledPhotoSupport()));
+                YesNo(v.IsDPSTSupport()), YesNo(v.IsColortoneSupport()), YesNo(v.IsAmoledDisplay()),
+                YesNo(v.IsQledDisplay()), YesNo(v.IsAmoledPhotoSupport()));
 
     // On a click: apply the mode. The result is always false, so it tells nothing.
     std::printf("ICC profile for mode %d: %s\n", mode, YesNo(v.IsICCProfileSupport(mode, false)));
