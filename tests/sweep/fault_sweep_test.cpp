@@ -131,7 +131,7 @@ Outcome RunOnce(const Export& e, const json& scenario) {
 
 struct Fault {
     std::string call;
-    json spec;
+    json entry; // as the scenario's "faults" list holds it
     std::string label;
 };
 
@@ -189,7 +189,7 @@ std::string Violations(const Outcome& out, const std::vector<int32_t>& allowed,
     }
     const auto& j = out.journal;
     if (fault != nullptr) {
-        const bool missing = fault->spec.contains("missing");
+        const bool missing = fault->entry.contains("missing");
         const std::size_t fired = CountWhere(j, [&](const json& e) {
             return e.value("call", "") == fault->call &&
                    (missing ? e.value("missing", false) : e.value("fault", false));
@@ -206,7 +206,7 @@ std::string Violations(const Outcome& out, const std::vector<int32_t>& allowed,
                e.value("args", json::object()).value("known", false);
     });
     const bool closeUnreachable =
-        fault != nullptr && fault->call == "ctlClose" && fault->spec.contains("missing");
+        fault != nullptr && fault->call == "ctlClose" && fault->entry.contains("missing");
     if (opened != closed && !closeUnreachable) {
         problems += " ctlInit " + std::to_string(opened) + " / ctlClose " + std::to_string(closed);
     }
@@ -240,10 +240,10 @@ void Sweep(const char* backEnd, const json& base, std::size_t* combinations) {
         ++*combinations;
         for (const Fault& f : FaultsFor(record.journal)) {
             json scenario = base;
-            scenario["faults"].push_back(f.spec);
+            scenario["faults"].push_back(f.entry);
             const Outcome out = RunOnce(e, scenario);
             std::vector<int32_t> answers = allowed;
-            if (f.spec.contains("throw")) {
+            if (f.entry.contains("throw")) {
                 answers.insert(answers.end(), e.afterThrow.begin(), e.afterThrow.end());
             }
             if (std::string p = Violations(out, answers, &f); !p.empty()) {
