@@ -1,7 +1,8 @@
 #include "tool_run.h"
 
+#include "../support/run_process_host.h"
+
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdio>
@@ -31,14 +32,7 @@ ToolRun ToolSandbox::Tool(const std::string& arguments) const {
                                 (m_dir / "sandbox").string() + " " + arguments + " 2>" +
                                 err.string();
     ToolRun run;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.out.append(buffer, got);
-    }
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.status = RunProcess(command, &run.out);
     run.err = ReadFile(err);
     return run;
 }

@@ -2,12 +2,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "../support/run_process_host.h"
 
 namespace varnet_tool_test {
 
@@ -36,14 +37,7 @@ protected:
                                     (m_dir / "sandbox").string() + " " + arguments +
                                     (withStderr ? " 2>&1" : "");
         ToolRun run;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            run.out.append(buffer, got);
-        }
-        const int raw = ::pclose(pipe);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.status = varnet::test::RunProcess(command, &run.out);
         return run;
     }
 
