@@ -17,6 +17,9 @@ double EncodeSrgb(double v) {
     return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 0.417) - 0.055;
 }
 
+// 1.055 (1 + 1e-9)^0.417 - 0.055 is 1 + 4.4e-10, a million times the power's rounding.
+constexpr double kSurelyEncodesAboveOne = 1.0 + 1e-9;
+
 struct GridDecode {
     double values[kLutGridPoints];
     GridDecode() {
@@ -33,11 +36,15 @@ const double* SrgbGridDecode() {
     return decode.values;
 }
 
-double EncodeSrgbRow(double m0, double m1, double m2, double r, double g, double b) {
-    double v = m0 * r + m1 * g + m2 * b;
+double EncodeSrgbLimited(double v) {
     // Written so that NaN also becomes 0.
     if (!(v >= 0.0)) {
         v = 0.0;
+    }
+    // Far enough above 1 that the power, whatever its last bit, puts the encode above 1, which
+    // is limited to 1: the power is not needed.
+    if (v > kSurelyEncodesAboveOne) {
+        return 1.0;
     }
     const double encoded = EncodeSrgb(v);
     return encoded < 0.0 ? 0.0 : (encoded > 1.0 ? 1.0 : encoded);

@@ -22,15 +22,22 @@ RgbDouble ColorTransformSrgb(double red, double green, double blue, const float*
 // grid the decode has only these 17 results.
 const double* SrgbGridDecode();
 
+// The encode of one row's linear value, limited: below 0 or NaN gives 0, above 1 after the
+// encode gives 1.
+double EncodeSrgbLimited(double v);
+
 // One row of the transform on already decoded inputs, the matrix elements already widened:
 // the matrix product, the limit and the encode of ColorTransformSrgb.
-double EncodeSrgbRow(double m0, double m1, double m2, double r, double g, double b);
+inline double EncodeSrgbRow(double m0, double m1, double m2, double r, double g, double b) {
+    return EncodeSrgbLimited(m0 * r + m1 * g + m2 * b);
+}
 
-// ColorTransformSrgb of every grid point (i / 16, j / 16, k / 16), i, j, k < points (at most
-// 17), red index outermost: store(entry, RgbDouble) with entry = (i * points + j) * points + k.
-// The same numbers as point-by-point calls, with the decode and the partial row sums hoisted.
+// The three linear row values (matrix times decoded input, before the encode) of every grid
+// point (i / 16, j / 16, k / 16), i, j, k < points (at most 17), red index outermost:
+// store(entry, r, g, b) with entry = (i * points + j) * points + k. The sums are those of
+// EncodeSrgbRow, in its order, with the part that does not depend on k hoisted.
 template <typename Store>
-void ColorTransformSrgbGrid(const float* matrix, std::size_t points, Store&& store) {
+void SrgbLinearRowsGrid(const float* matrix, std::size_t points, Store&& store) {
     const double* decoded = SrgbGridDecode();
     double m[9];
     for (int e = 0; e < 9; ++e) {
@@ -41,14 +48,24 @@ void ColorTransformSrgbGrid(const float* matrix, std::size_t points, Store&& sto
         const double r = decoded[i];
         for (std::size_t j = 0; j < points; ++j) {
             const double g = decoded[j];
+            const double red = m[0] * r + m[1] * g;
+            const double green = m[3] * r + m[4] * g;
+            const double blue = m[6] * r + m[7] * g;
             for (std::size_t k = 0; k < points; ++k) {
                 const double b = decoded[k];
-                store(entry++, RgbDouble{EncodeSrgbRow(m[0], m[1], m[2], r, g, b),
-                                         EncodeSrgbRow(m[3], m[4], m[5], r, g, b),
-                                         EncodeSrgbRow(m[6], m[7], m[8], r, g, b)});
+                store(entry++, red + m[2] * b, green + m[5] * b, blue + m[8] * b);
             }
         }
     }
+}
+
+// ColorTransformSrgb of every grid point, in the order of SrgbLinearRowsGrid:
+// store(entry, RgbDouble). The same numbers as point-by-point calls.
+template <typename Store>
+void ColorTransformSrgbGrid(const float* matrix, std::size_t points, Store&& store) {
+    SrgbLinearRowsGrid(matrix, points, [&](std::size_t entry, double r, double g, double b) {
+        store(entry, RgbDouble{EncodeSrgbLimited(r), EncodeSrgbLimited(g), EncodeSrgbLimited(b)});
+    });
 }
 
 } // namespace varnet

@@ -1,6 +1,7 @@
 #include "backend/packed_3d_lut.h"
 
 #include "backend/color_transform_srgb.h"
+#include "backend/srgb_code_steps.h"
 
 namespace varnet {
 
@@ -16,11 +17,11 @@ uint32_t LutCodeFromUnit(double v) {
 }
 
 void Build3DLutFromMatrix(const float* matrix, Packed3DLut& table) {
-    ColorTransformSrgbGrid(matrix, kLutGridPoints, [&](std::size_t entry, const RgbDouble& out) {
-        uint32_t& word = table.words[entry];
-        word = PackLutWord(word, {LutCodeFromUnit(out.red), LutCodeFromUnit(out.green),
-                                  LutCodeFromUnit(out.blue)});
-    });
+    SrgbLinearRowsGrid(
+        matrix, kLutGridPoints, [&](std::size_t entry, double red, double green, double blue) {
+            uint32_t& word = table.words[entry];
+            word = PackLutWord(word, {SrgbLutCode(red), SrgbLutCode(green), SrgbLutCode(blue)});
+        });
 }
 
 } // namespace varnet
