@@ -3,6 +3,7 @@
 // sets how many random cases (scripts/checks/lut-equality runs 10,000 in an optimised build).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "backend/color_transform_srgb.h"
 #include "backend/gamma_level_curve.h"
 #include "backend/packed_3d_lut.h"
+#include "backend/srgb_code_steps.h"
 #include "igcl/partial_saturation_lut.h"
 
 namespace varnet {
@@ -84,6 +86,41 @@ TEST(LutBuilderEquality, MatrixTablesOnBothBackEnds) {
             });
             ASSERT_EQ(n * n * n, visited);
         }
+    }
+}
+
+// Random matrices almost never put a row within 1e-12 of where a code begins, where the CUI
+// builder hands over to the formula, or just above 1, where the encode skips its power: every
+// code's start is walked here, ulp by ulp, and the ends of the range.
+TEST(LutBuilderEquality, CodesAtEveryCodeStartAndAtTheEnds) {
+    auto encode = [](double v) {
+        if (!(v >= 0.0)) {
+            v = 0.0;
+        }
+        const double e = v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 0.417) - 0.055;
+        return e < 0.0 ? 0.0 : (e > 1.0 ? 1.0 : e);
+    };
+    auto expectSame = [&](double v) {
+        ASSERT_EQ(LutCodeFromUnit(encode(v)), SrgbLutCode(v)) << std::hexfloat << v;
+        ASSERT_TRUE(SameBits(encode(v), EncodeSrgbLimited(v))) << std::hexfloat << v;
+    };
+    for (uint32_t c = 1; c <= kLutMaxCode; ++c) {
+        const double start = std::pow((c / 1023.0 + 0.055) / 1.055, 1.0 / 0.417);
+        double v = start;
+        for (int k = 0; k < 24; ++k) {
+            v = std::nextafter(v, 0.0);
+        }
+        for (int k = 0; k < 48; ++k, v = std::nextafter(v, 2.0)) {
+            expectSame(v);
+        }
+        for (double d : {-1e-6, -1e-11, -1e-12, 1e-12, 1e-11, 1e-6}) {
+            expectSame(start * (1.0 + d));
+        }
+    }
+    for (double v :
+         {0.0, -0.0, -1.0, 0.0031308, std::nextafter(0.0031308, 1.0), 1.0 + 1e-9,
+          std::nextafter(1.0 + 1e-9, 2.0), 1e300, 5e-324, HUGE_VAL, -HUGE_VAL, std::nan("")}) {
+        expectSame(v);
     }
 }
 
