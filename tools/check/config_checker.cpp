@@ -219,6 +219,7 @@ private:
                 }
                 if (setting.lut3dValid != 0 && setting.lut3dMode == 777) {
                     CheckCube(site, setting);
+                    CheckCubeMatrix(site, setting);
                 }
             }
             const IniKey* fallback = section->Find(kDefaultKey);
@@ -280,6 +281,19 @@ private:
             m_report.Add({Severity::kError, at.file, at.line, at.section, at.key, 38,
                           m_source.shownCubeFolder + fileName + " " + verdict.problem});
         }
+    }
+
+    // The Control Library back-end cannot take the .cube table: it builds its 3D LUT from
+    // fields 28-36 instead, and an all-zero matrix makes every entry black.
+    void CheckCubeMatrix(const ValueSite& site, const ColorModeSetting& setting) {
+        if (std::any_of(std::begin(setting.lut3dParams), std::end(setting.lut3dParams),
+                        [](int32_t v) { return v != 0; })) {
+            return;
+        }
+        m_report.Add({Severity::kWarning, site.file, site.line, site.section, site.key, 28,
+                      "fields 28-36 are all 0: with 777 the Control Library back-end sends this "
+                      "matrix, not the .cube table, and a zero matrix turns the screen black "
+                      "(10000 0 0 0 10000 0 0 0 10000 is the identity)"});
     }
 
     void CheckToneCurveFile(const char* name) {
