@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,8 +18,20 @@ namespace fs = std::filesystem;
 
 struct ToolRun {
     int status = -1;
-    std::string out; // standard output, with standard error unless asked otherwise
+    std::string out; // standard output, with standard error unless kept apart
+    std::string err; // standard error, when kept apart
 };
+
+inline std::string Source(const std::string& relative) {
+    return std::string(VARNET_SOURCE_DIR) + "/" + relative;
+}
+
+inline std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 class ToolTest : public ::testing::Test {
 protected:
@@ -31,13 +45,15 @@ protected:
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
-    // Standard error goes with standard output unless the arguments redirect it themselves.
-    ToolRun Tool(const std::string& arguments, bool withStderr = true) const {
+    // Standard error goes with standard output, or apart into err.
+    ToolRun Tool(const std::string& arguments, bool apart = false) const {
+        const fs::path err = m_dir / "stderr.txt";
         const std::string command = std::string(VARNET_TOOL) + " --root " +
                                     (m_dir / "sandbox").string() + " " + arguments +
-                                    (withStderr ? " 2>&1" : "");
+                                    (apart ? " 2>" + err.string() : " 2>&1");
         ToolRun run;
         run.status = varnet::test::RunProcess(command, &run.out);
+        run.err = apart ? ReadFile(err) : "";
         return run;
     }
 
@@ -45,27 +61,39 @@ protected:
         fs::create_directories(m_dir / name);
         return m_dir / name;
     }
+    std::string Write(const std::string& name, const std::string& content) const {
+        std::ofstream(m_dir / name, std::ios::binary) << content;
+        return (m_dir / name).string();
+    }
 
     fs::path m_dir;
 };
 
-inline std::string Source(const std::string& relative) {
-    return std::string(VARNET_SOURCE_DIR) + "/" + relative;
+// The JSON the tool printed; a failed test when it printed none.
+inline nlohmann::json Json(const ToolRun& run) {
+    nlohmann::json document = nlohmann::json::parse(run.out, nullptr, false);
+    EXPECT_FALSE(document.is_discarded()) << run.out << run.err;
+    return document;
 }
 
 inline std::vector<std::string> Lines(const std::string& text, const std::string& containing) {
     std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        end = end == std::string::npos ? text.size() : end;
-        const std::string line = text.substr(at, end - at);
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
         if (line.find(containing) != std::string::npos) {
             lines.push_back(line);
         }
-        at = end + 1;
     }
     return lines;
+}
+
+inline std::size_t CountOf(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos;
+         at = text.find(what, at + what.size())) {
+        ++n;
+    }
+    return n;
 }
 
 } // namespace varnet_tool_test

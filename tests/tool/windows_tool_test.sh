@@ -31,6 +31,8 @@ run() {
     tr -d '\r' <"$work/raw.txt" >"$work/out.txt"
     return "$code"
 }
+# has PATTERN WHAT: the last output has a line matching PATTERN, or the test fails with WHAT.
+has() { grep -q -- "$1" "$work/out.txt" || fail "$2: $(cat "$work/out.txt")"; }
 simulated() {
     run --simulated --state "$(win "$work/state.json")" --journal "$(win "$work/journal.jsonl")" "$@"
 }
@@ -46,8 +48,7 @@ mkdir -p "$work/plain" "$work/richer"
 for f in "$source_dir"/examples/config/*; do
     case $(basename "$f") in IntelColorMode3Dlut.ini | IntelAmoledMode.ini) ;; *) cp "$f" "$work/plain/" ;; esac
 done
-cp "$work/plain/"* "$work/richer/"
-cp "$source_dir/examples/config/IntelAmoledMode.ini" "$work/richer/"
+cp "$work/plain/"* "$source_dir/examples/config/IntelAmoledMode.ini" "$work/richer/"
 printf '[MODE_VIVID]\nVN156FHD01=N/N/N/N/N/N/N/N/N/0/20/A/A/D/N/C/NOLUT/N/0/0/0/0/0/0/N/0/N/10000/0/0/0/10000/0/0/0/10000/Y\n' \
     >"$work/richer/IntelColorMode3Dlut.ini"
 
@@ -59,45 +60,34 @@ code=0
 run --config "$(win "$work/plain")" modes || code=$?
 [ "$code" -eq 2 ] || fail "--config without --simulated exited $code, not 2"
 [ "$(grep -c . "$work/out.txt")" -eq 1 ] || fail "the refusal is not one line: $(cat "$work/out.txt")"
-grep -q -- "--simulated" "$work/out.txt" || fail "the refusal does not name --simulated: $(cat "$work/out.txt")"
+has "--simulated" "the refusal does not name --simulated"
 [ "$(snapshot "$colormode")" = "$before" ] || fail "the refused --config changed $colormode"
 
 # Twice with different folders: exactly the second one is in effect.
-simulated --config "$(win "$work/richer")" modes || fail "modes over the richer folder: $(cat "$work/out.txt")"
-grep -q "^1     vivid       yes        no            yes" "$work/out.txt" ||
-    fail "the richer folder's 3D LUT variant is not read: $(cat "$work/out.txt")"
-grep -q "^AMOLED photo mode     yes" "$work/out.txt" ||
-    fail "the richer folder's AMOLED photo mode is not found: $(cat "$work/out.txt")"
-simulated --config "$(win "$work/plain")" modes || fail "modes over the plain folder: $(cat "$work/out.txt")"
+simulated --config "$(win "$work/richer")" modes || fail "modes over the richer folder"
+has "^1     vivid       yes        no            yes" "the richer folder's 3D LUT variant is not read"
+has "^AMOLED photo mode     yes" "the richer folder's AMOLED photo mode is not found"
+simulated --config "$(win "$work/plain")" modes || fail "modes over the plain folder"
 [ "$(grep -c '^varnet: --config' "$work/out.txt")" -eq 1 ] || fail "not one --config line: $(cat "$work/out.txt")"
-grep -q "^1     vivid       yes        no            no" "$work/out.txt" ||
-    fail "the first folder's IntelColorMode3Dlut.ini still answers: $(cat "$work/out.txt")"
-grep -q "^AMOLED photo mode     no" "$work/out.txt" ||
-    fail "the first folder's IntelAmoledMode.ini still answers: $(cat "$work/out.txt")"
+has "^1     vivid       yes        no            no" "the first folder's IntelColorMode3Dlut.ini still answers"
+has "^AMOLED photo mode     no" "the first folder's IntelAmoledMode.ini still answers"
 [ "$(names "$colormode")" = "$(names "$work/plain")" ] ||
     fail "$colormode holds $(names "$colormode" | tr '\n' ' '), not the plain folder's files"
 
-simulated --config "$(win "$source_dir/examples/config")" modes || fail "modes over examples/config"
-grep -q "^AMOLED photo mode     yes" "$work/out.txt" ||
-    fail "modes over examples/config finds no AMOLED photo mode: $(cat "$work/out.txt")"
-
 # The library's texts, caught in-process, under the call that sent them.
-cui=(--backend cui --debug-output)
-simulated --config "$(win "$work/plain")" "${cui[@]}" apply 7 || fail "apply 7"
+plain=(--config "$(win "$work/plain")" --backend cui --debug-output)
+simulated "${plain[@]}" apply 7 || fail "apply 7"
 sed -n '/^  SetColorMode(7, 2, false, 5):$/,/^What reached the driver:/p' "$work/out.txt" >"$work/texts.txt"
 grep -qx "    | NOTSUPPORT" "$work/texts.txt" ||
     fail "no NOTSUPPORT text under SetColorMode(7, ...): $(cat "$work/out.txt")"
 printf '1 2 3\n4 5 6\n' >"$work/plain/VN156FHD01_warm.cube"
-simulated --config "$(win "$work/plain")" "${cui[@]}" apply 13 || fail "apply 13"
-grep -q "| LoadCubeFile : .* after 6 numbers" "$work/out.txt" ||
-    fail "no text for the short .cube file: $(cat "$work/out.txt")"
+simulated "${plain[@]}" apply 13 || fail "apply 13"
+has "| LoadCubeFile : .* after 6 numbers" "no text for the short .cube file"
 rm "$work/plain/VN156FHD01_warm.cube"
-simulated --config "$(win "$work/plain")" "${cui[@]}" apply 13 || fail "apply 13"
+simulated "${plain[@]}" apply 13 || fail "apply 13"
 # The library says nothing about a missing .cube file; the tool names it, as itself.
-grep -q "| LoadCubeFile" "$work/out.txt" &&
-    fail "a debugger text for the missing .cube file: $(cat "$work/out.txt")"
-grep -q "varnet (not the library): .*VN156FHD01_warm.cube does not exist" "$work/out.txt" ||
-    fail "no note naming the missing .cube file: $(cat "$work/out.txt")"
+grep -q "| LoadCubeFile" "$work/out.txt" && fail "a debugger text for the missing .cube file: $(cat "$work/out.txt")"
+has "varnet (not the library): .*VN156FHD01_warm.cube does not exist" "no note naming the missing .cube file"
 
 [ "$status" -eq 0 ] && echo "varnet.exe: --config and --debug-output as expected"
 exit "$status"
