@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <set>
 
-#include "tool_run.h"
+#include "../tool/tool_run_host.h"
 
-namespace varnet::test {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace varnet_tool_test;
+using ReportRender = ToolTest;
 
 constexpr char kChromium[] = "/usr/bin/chromium";
 
@@ -27,21 +27,20 @@ std::string Chromium(const fs::path& dir, const std::string& what, const fs::pat
            (dir / "profile").string() + " " + what + " file://" + page.string();
 }
 
-TEST(ReportRender, ChromiumShowsOneChartOfPatchesAndADiagramPerMode) {
+TEST_F(ReportRender, ChromiumShowsOneChartOfPatchesAndADiagramPerMode) {
     if (!fs::exists(kChromium)) {
         GTEST_SKIP() << "no " << kChromium << " (scripts/setup installs it)";
     }
-    const ToolSandbox box;
-    const fs::path page = box.Dir() / "report.html";
+    const fs::path page = m_dir / "report.html";
     const ToolRun run =
-        box.Tool("--config " + Source("examples/config") + " report 1 2 4 -o " + page.string());
-    ASSERT_EQ(run.status, 0) << run.err;
+        Tool("--config " + Source("examples/config") + " report 1 2 4 -o " + page.string());
+    ASSERT_EQ(run.status, 0) << run.out;
 
-    const fs::path dom = box.Dir() / "dom.html";
-    ASSERT_EQ(std::system(
-                  (Chromium(box.Dir(), "--dump-dom", page) + " > " + dom.string() + " 2>/dev/null")
-                      .c_str()),
-              0);
+    const fs::path dom = m_dir / "dom.html";
+    ASSERT_EQ(
+        std::system(
+            (Chromium(m_dir, "--dump-dom", page) + " > " + dom.string() + " 2>/dev/null").c_str()),
+        0);
     const std::string laidOut = ReadFile(dom);
     std::size_t sections = 0;
     for (std::size_t at = laidOut.find("<section class=\"mode\""); at != std::string::npos;
@@ -56,12 +55,12 @@ TEST(ReportRender, ChromiumShowsOneChartOfPatchesAndADiagramPerMode) {
     }
     EXPECT_EQ(sections, 3u);
 
-    const fs::path png = box.Dir() / "report.png";
-    ASSERT_EQ(std::system((Chromium(box.Dir(),
-                                    "--window-size=1280,1600 --screenshot=" + png.string(), page) +
-                           " > /dev/null 2>&1")
-                              .c_str()),
-              0);
+    const fs::path png = m_dir / "report.png";
+    ASSERT_EQ(
+        std::system((Chromium(m_dir, "--window-size=1280,1600 --screenshot=" + png.string(), page) +
+                     " > /dev/null 2>&1")
+                        .c_str()),
+        0);
     int width = 0, height = 0, channels = 0;
     unsigned char* pixels = stbi_load(png.string().c_str(), &width, &height, &channels, 3);
     ASSERT_NE(pixels, nullptr) << stbi_failure_reason();
@@ -77,4 +76,3 @@ TEST(ReportRender, ChromiumShowsOneChartOfPatchesAndADiagramPerMode) {
 }
 
 } // namespace
-} // namespace varnet::test
