@@ -5,6 +5,7 @@
 // closed, no SDK object alive and no registry key or file left open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <iostream>
@@ -32,53 +33,45 @@ struct Export {
     std::vector<int32_t> afterThrow = {};
 };
 
-const std::vector<Export>& Exports() {
-    static const std::vector<Export> exports = {
-        {"IsIntelGPU", [](const VarnetExports& l) { return int32_t{l.IsIntelGPU()}; }, true},
-        {"GetEDID",
-         [](const VarnetExports& l) {
-             char buffer[255] = {};
-             const int32_t length = l.GetEDID(buffer);
-             // A length that disagrees with the text is never a valid answer.
-             return length == static_cast<int32_t>(std::string(buffer).size()) ? length : -1;
-         },
-         false,
-         {9}}, // "0000_0000", the ID of a zeroed EDID block
-        {"IsDisplayLACESupport",
-         [](const VarnetExports& l) { return int32_t{l.IsDisplayLACESupport()}; }},
-        {"IsColorModeSupport",
-         [](const VarnetExports& l) { return int32_t{l.IsColorModeSupport(5)}; }},
-        {"IsColorModeSupportArray",
-         [](const VarnetExports& l) {
-             ColorModeQuery q[3] = {{1, 0, {}}, {3, 0, {}}, {12, 0, {}}};
-             return l.IsColorModeSupportArray(q, 3);
-         }},
-        {"SetColorMode(PRO)",
-         [](const VarnetExports& l) { return int32_t{l.SetColorMode(6, 2, false, 5)}; }, true},
-        {"SetColorMode(.cube)",
-         [](const VarnetExports& l) { return int32_t{l.SetColorMode(13, 3, false, 4)}; }, true},
-        {"IsDPSTSupport", [](const VarnetExports& l) { return int32_t{l.IsDPSTSupport()}; }},
-        {"IsColortoneSupport",
-         [](const VarnetExports& l) { return int32_t{l.IsColortoneSupport()}; }},
-        {"IsQledDisplay", [](const VarnetExports& l) { return int32_t{l.IsQledDisplay()}; }},
-        {"IsAmoledDisplay", [](const VarnetExports& l) { return int32_t{l.IsAmoledDisplay()}; }},
-        {"IsAmoledPhotoSupport",
-         [](const VarnetExports& l) { return int32_t{l.IsAmoledPhotoSupport()}; }},
-        {"IsICCProfileSupport",
-         [](const VarnetExports& l) { return int32_t{l.IsICCProfileSupport(6, false)}; }},
-        {"SetLevelEnhancedDPST",
-         [](const VarnetExports& l) {
-             EnhancedDpstSavedState saved = {};
-             return int32_t{l.SetLevelEnhancedDPST(&saved)};
-         }},
-        {"RestoreLevelEnhancedDPST",
-         [](const VarnetExports& l) {
-             const EnhancedDpstSavedState saved = {{1, 4, 0}};
-             return int32_t{l.RestoreLevelEnhancedDPST(&saved)};
-         }},
-    };
-    return exports;
-}
+using Lib = const VarnetExports&;
+
+const Export kExports[] = {
+    {"IsIntelGPU", [](Lib l) { return int32_t{l.IsIntelGPU()}; }, true},
+    {"GetEDID",
+     [](Lib l) {
+         char buffer[255] = {};
+         const int32_t length = l.GetEDID(buffer);
+         // A length that disagrees with the text is never a valid answer.
+         return length == static_cast<int32_t>(std::string(buffer).size()) ? length : -1;
+     },
+     false,
+     {9}}, // "0000_0000", the ID of a zeroed EDID block
+    {"IsDisplayLACESupport", [](Lib l) { return int32_t{l.IsDisplayLACESupport()}; }},
+    {"IsColorModeSupport", [](Lib l) { return int32_t{l.IsColorModeSupport(5)}; }},
+    {"IsColorModeSupportArray",
+     [](Lib l) {
+         ColorModeQuery q[3] = {{1, 0, {}}, {3, 0, {}}, {12, 0, {}}};
+         return l.IsColorModeSupportArray(q, 3);
+     }},
+    {"SetColorMode(PRO)", [](Lib l) { return int32_t{l.SetColorMode(6, 2, false, 5)}; }, true},
+    {"SetColorMode(.cube)", [](Lib l) { return int32_t{l.SetColorMode(13, 3, false, 4)}; }, true},
+    {"IsDPSTSupport", [](Lib l) { return int32_t{l.IsDPSTSupport()}; }},
+    {"IsColortoneSupport", [](Lib l) { return int32_t{l.IsColortoneSupport()}; }},
+    {"IsQledDisplay", [](Lib l) { return int32_t{l.IsQledDisplay()}; }},
+    {"IsAmoledDisplay", [](Lib l) { return int32_t{l.IsAmoledDisplay()}; }},
+    {"IsAmoledPhotoSupport", [](Lib l) { return int32_t{l.IsAmoledPhotoSupport()}; }},
+    {"IsICCProfileSupport", [](Lib l) { return int32_t{l.IsICCProfileSupport(6, false)}; }},
+    {"SetLevelEnhancedDPST",
+     [](Lib l) {
+         EnhancedDpstSavedState saved = {};
+         return int32_t{l.SetLevelEnhancedDPST(&saved)};
+     }},
+    {"RestoreLevelEnhancedDPST",
+     [](Lib l) {
+         const EnhancedDpstSavedState saved = {{1, 4, 0}};
+         return int32_t{l.RestoreLevelEnhancedDPST(&saved)};
+     }},
+};
 
 // The example configuration, and an AMOLED photo file registered the way the installer does.
 void InstallConfiguration() {
@@ -146,21 +139,22 @@ std::vector<Fault> FaultsFor(const std::vector<json>& record) {
             continue; // the back-end's own scenario already fails it
         }
         const std::string at = call + " #" + std::to_string(nth);
+        const auto add = [&](json how, const std::string& label) {
+            how["call"] = call;
+            faults.push_back({call, how, label});
+        };
         if (entry.value("sim", "") == "controllib") {
             // A call its own checks refused (a null handle) never reaches the fault.
             if (entry.value("result", json()) == 0) {
-                faults.push_back({call,
-                                  {{"call", call}, {"nth", nth}, {"result", "0x4000FFFF"}},
-                                  at + " error"});
+                add({{"nth", nth}, {"result", "0x4000FFFF"}}, at + " error");
             }
             if (nth == 1) {
-                faults.push_back({call, {{"call", call}, {"missing", true}}, call + " missing"});
+                add({{"missing", true}}, call + " missing");
             }
         } else {
-            faults.push_back({call, {{"call", call}, {"nth", nth}, {"error", 37}}, at + " E_FAIL"});
+            add({{"nth", nth}, {"error", 37}}, at + " E_FAIL");
             if (call != "CreateInstance") { // object creation never throws
-                faults.push_back(
-                    {call, {{"call", call}, {"nth", nth}, {"throw", true}}, at + " throw"});
+                add({{"nth", nth}, {"throw", true}}, at + " throw");
             }
         }
     }
@@ -169,22 +163,14 @@ std::vector<Fault> FaultsFor(const std::vector<json>& record) {
 
 std::size_t CountWhere(const std::vector<json>& journal,
                        const std::function<bool(const json&)>& match) {
-    std::size_t n = 0;
-    for (const json& entry : journal) {
-        n += match(entry);
-    }
-    return n;
+    return static_cast<std::size_t>(std::count_if(journal.begin(), journal.end(), match));
 }
 
 // What every run must show, whatever failed; empty when all holds.
 std::string Violations(const Outcome& out, const std::vector<int32_t>& allowed,
                        const Fault* fault) {
     std::string problems;
-    bool answered = false;
-    for (int32_t a : allowed) {
-        answered = answered || out.result == a;
-    }
-    if (!answered) {
+    if (std::find(allowed.begin(), allowed.end(), out.result) == allowed.end()) {
         problems += " answer " + std::to_string(out.result);
     }
     const auto& j = out.journal;
@@ -225,7 +211,7 @@ void Sweep(const char* backEnd, const json& base, std::size_t* combinations) {
     noDriver["faults"] = json::array({{{"call", "ctlInit"}, {"result", "0x40000026"}},
                                       {{"call", "CreateInstance"}, {"result", "0x80004005"}}});
     std::vector<std::string> failures;
-    for (const Export& e : Exports()) {
+    for (const Export& e : kExports) {
         const Outcome record = RunOnce(e, base);
         const int32_t failed = RunOnce(e, noDriver).result;
         std::vector<int32_t> allowed = {record.result};
@@ -267,9 +253,9 @@ TEST(FaultSweep, EveryDriverCallFailsInTurnOnBothBackEnds) {
     Sweep("CUI", base, &cui);
     std::cout << "fault sweep: " << igcl + cui << " combinations (" << igcl
               << " on the Control Library back-end, " << cui << " on the CUI back-end) over "
-              << Exports().size() << " exports\n";
-    EXPECT_GT(igcl, Exports().size());
-    EXPECT_GT(cui, Exports().size());
+              << std::size(kExports) << " exports\n";
+    EXPECT_GT(igcl, std::size(kExports));
+    EXPECT_GT(cui, std::size(kExports));
 }
 
 } // namespace
