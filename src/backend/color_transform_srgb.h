@@ -3,6 +3,7 @@
 // back-end's Build3DLut and the IGCL back-end's Set3DLutParams.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 
 namespace varnet {
@@ -22,9 +23,29 @@ RgbDouble ColorTransformSrgb(double red, double green, double blue, const float*
 // grid the decode has only these 17 results.
 const double* SrgbGridDecode();
 
+// 0.417, not 1 / 2.4: the panels' matrices were tuned through this encode, so keep it.
+inline double EncodeSrgb(double v) {
+    return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 0.417) - 0.055;
+}
+
+// 1.055 (1 + 1e-9)^0.417 - 0.055 is 1 + 4.4e-10, a million times the power's rounding.
+inline constexpr double kSurelyEncodesAboveOne = 1.0 + 1e-9;
+
 // The encode of one row's linear value, limited: below 0 or NaN gives 0, above 1 after the
-// encode gives 1.
-double EncodeSrgbLimited(double v);
+// encode gives 1. Inline: the grid loops call it 14,739 times a table.
+inline double EncodeSrgbLimited(double v) {
+    // Written so that NaN also becomes 0.
+    if (!(v >= 0.0)) {
+        v = 0.0;
+    }
+    // Far enough above 1 that the power, whatever its last bit, puts the encode above 1, which
+    // is limited to 1: the power is not needed.
+    if (v > kSurelyEncodesAboveOne) {
+        return 1.0;
+    }
+    const double encoded = EncodeSrgb(v);
+    return encoded < 0.0 ? 0.0 : (encoded > 1.0 ? 1.0 : encoded);
+}
 
 // One row of the transform on already decoded inputs, the matrix elements already widened:
 // the matrix product, the limit and the encode of ColorTransformSrgb.
