@@ -1,9 +1,12 @@
-// The tool as a process: what it prints and the status it exits with.
+// The tool as a process: what it prints and the status it exits with; --config and
+// --debug-output as a user meets them (what the library reads afterwards, and the library's own
+// debugger texts on screen).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,11 +16,7 @@ namespace {
 
 using namespace varnet_tool_test;
 
-std::size_t Findings(const ToolRun& run) {
-    return Lines(run.out, ": error: ").size() + Lines(run.out, ": warning: ").size() +
-           Lines(run.out, ": note: ").size();
-}
-
+// Every finding once at its file and line, in text and in JSON.
 TEST_F(ToolTest, CheckReportsEveryFaultOnceAtItsFileAndLine) {
     const std::string folder = Source("tests/data/check");
     const ToolRun run = Tool("check " + folder);
@@ -75,30 +74,20 @@ TEST_F(ToolTest, CheckReportsEveryFaultOnceAtItsFileAndLine) {
         ASSERT_EQ(lines.size(), 1u) << e.where << "\n" << run.out;
         EXPECT_NE(lines[0].find(e.says), std::string::npos) << lines[0];
     }
-    EXPECT_EQ(Findings(run), std::size(expected)) << run.out;
+    EXPECT_EQ(Lines(run.out, ": error: ").size() + Lines(run.out, ": warning: ").size() +
+                  Lines(run.out, ": note: ").size(),
+              std::size(expected))
+        << run.out;
     EXPECT_NE(run.out.find("panels PANEL_A, PANEL_B, PANEL_C, PANEL_ID_TOO_LONG"),
               std::string::npos)
         << run.out;
-}
 
-TEST_F(ToolTest, CheckFindsTheExampleFolderClean) {
-    const ToolRun run = Tool("check " + Source("examples/config"));
-    EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("0 errors, 0 warnings"), std::string::npos) << run.out;
-
-    // With no folder, the checker reads what the library finds: here the installed copy.
-    const ToolRun installed = Tool("--config " + Source("examples/config") + " check");
-    EXPECT_EQ(installed.status, 0) << installed.out;
-    EXPECT_NE(installed.out.find("6 files, panels VN156FHD01"), std::string::npos) << installed.out;
-}
-
-TEST_F(ToolTest, CheckJsonCarriesTheSameFindings) {
-    const ToolRun human = Tool("check " + Source("tests/data/check"));
-    const ToolRun run = Tool("--json check " + Source("tests/data/check"));
-    EXPECT_EQ(run.status, 1);
-    const nlohmann::json report = nlohmann::json::parse(run.out);
-    EXPECT_EQ(report["findings"].size(), Findings(human));
-    EXPECT_EQ(report["errors"], Lines(human.out, ": error: ").size());
+    // --json carries the same findings, each with its place.
+    const ToolRun inJson = Tool("--json check " + folder, true);
+    EXPECT_EQ(inJson.status, 1);
+    const nlohmann::json report = Json(inJson);
+    EXPECT_EQ(report["findings"].size(), std::size(expected));
+    EXPECT_EQ(report["errors"], Lines(run.out, ": error: ").size());
     const auto word = std::find_if(
         report["findings"].begin(), report["findings"].end(), [](const nlohmann::json& f) {
             return f["line"] == 3 && f["file"].get<std::string>().ends_with("/IntelColorMode.ini");
@@ -110,27 +99,31 @@ TEST_F(ToolTest, CheckJsonCarriesTheSameFindings) {
     EXPECT_EQ((*word)["severity"], "error");
 }
 
-TEST_F(ToolTest, CheckGivesOneClearLineForBadInput) {
+// The exit status says what was found: 0 clean (or only warnings), 1 errors, 2 no folder.
+TEST_F(ToolTest, CheckExitsByWhatItFoundAndNamesBadInput) {
     const fs::path binary = Folder("binary");
     std::ofstream(binary / "IntelColorMode.ini", std::ios::binary)
         << std::string("[MODE_VIVID]\nA=1\0\x01\x02", 19);
-    const fs::path unreadable = Folder("unreadable");
-    fs::create_directories(unreadable / "IntelColorMode.ini");
-    const fs::path empty = Folder("empty");
-
+    fs::create_directories(Folder("unreadable") / "IntelColorMode.ini");
+    const std::string examples = Source("examples/config");
     struct Case {
-        std::string folder;
+        std::string arguments;
         int status;
         const char* says;
     } cases[] = {
-        {(m_dir / "no-such-folder").string(), 2, "is not a folder that can be read"},
-        {binary.string(), 1, "IntelColorMode.ini: error: holds binary data"},
-        {unreadable.string(), 1, "IntelColorMode.ini: error: is not a file that can be read"},
-        {empty.string(), 0, "IntelColorMode.ini: warning: not found"},
+        {"check " + examples, 0, "0 errors, 0 warnings"},
+        // With no folder, the checker reads what the library finds: here the installed copy.
+        {"--config " + examples + " check", 0, "6 files, panels VN156FHD01"},
+        {"check " + (m_dir / "no-such-folder").string(), 2, "is not a folder that can be read"},
+        {"check " + binary.string(), 1, "IntelColorMode.ini: error: holds binary data"},
+        {"check " + (m_dir / "unreadable").string(), 1,
+         "IntelColorMode.ini: error: is not a file that can be read"},
+        {"check " + Folder("empty").string(), 0, "IntelColorMode.ini: warning: not found"},
     };
     for (const Case& c : cases) {
-        const ToolRun run = Tool("check " + c.folder);
-        EXPECT_EQ(run.status, c.status) << c.folder << "\n" << run.out;
+        SCOPED_TRACE(c.arguments);
+        const ToolRun run = Tool(c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.out;
         EXPECT_NE(run.out.find(c.says), std::string::npos) << run.out;
         EXPECT_EQ(run.out.find("terminate"), std::string::npos) << run.out;
     }
@@ -181,6 +174,154 @@ TEST_F(ToolTest, ExistingCommandsPrintJson) {
     EXPECT_EQ(modes["panel_id"], "VN156FHD01");
     EXPECT_EQ(modes["modes"][0]["supported"], true);
     EXPECT_EQ(modes["modes"][8]["supported"], false); // game AOS: DEFAULT says no
+}
+
+// A mode of 37 fields whose 37th asks for an ICC profile: only the 3D LUT variant says so.
+constexpr char kVividWithIcc[] =
+    "[MODE_VIVID]\n"
+    "VN156FHD01=N/N/N/N/N/N/N/N/N/0/20/A/A/D/N/C/NOLUT/N/0/0/0/0/0/0/N/0/N/"
+    "10000/0/0/0/10000/0/0/0/10000/Y\n";
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::set<std::string> FileNames(const fs::path& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        names.insert(Lower(entry.path().filename().string()));
+    }
+    return names;
+}
+
+// What `modes` prints, without the --config line that goes before it.
+std::string ModesTable(const ToolRun& run) {
+    const std::size_t start = run.out.find("Panel ID");
+    return start == std::string::npos ? run.out : run.out.substr(start);
+}
+
+class ConfigMirrorTest : public ToolTest {
+protected:
+    // examples/config without the two files that the first folder adds.
+    fs::path Plain() const {
+        const fs::path folder = Folder("plain");
+        for (const auto& entry : fs::directory_iterator(Source("examples/config"))) {
+            const std::string name = entry.path().filename().string();
+            if (name != "IntelColorMode3Dlut.ini" && name != "IntelAmoledMode.ini") {
+                fs::copy_file(entry.path(), folder / name, fs::copy_options::overwrite_existing);
+            }
+        }
+        return folder;
+    }
+    fs::path ColorModeFolder() const {
+        return m_dir / "sandbox" / "c" / "programdata" / "colormode";
+    }
+    fs::path AmoledFile() const {
+        return m_dir / "sandbox" / "c" / "program files" / "norvane" / "tintwell" /
+               "intelamoledmode.ini";
+    }
+};
+
+TEST_F(ConfigMirrorTest, TheSecondFolderReplacesTheFirstWhole) {
+    const fs::path plain = Plain();
+    const fs::path richer = Folder("richer");
+    fs::copy(plain, richer);
+    std::ofstream(richer / "IntelColorMode3Dlut.ini") << kVividWithIcc;
+    fs::copy_file(Source("examples/config/IntelAmoledMode.ini"), richer / "IntelAmoledMode.ini");
+
+    const ToolRun first = Tool("--config " + richer.string() + " modes");
+    ASSERT_EQ(first.status, 0) << first.out;
+    EXPECT_NE(first.out.find("1     vivid       yes        no            yes"), std::string::npos)
+        << first.out;
+    EXPECT_NE(first.out.find("AMOLED photo mode     yes"), std::string::npos) << first.out;
+    // The AMOLED file goes where the library looks for it, not into the colour-mode folder.
+    EXPECT_NE(first.out.find("IntelAmoledMode.ini to C:\\Program Files\\Norvane\\Tintwell"),
+              std::string::npos)
+        << first.out;
+    EXPECT_TRUE(fs::exists(AmoledFile()));
+    EXPECT_EQ(FileNames(ColorModeFolder()).count("intelamoledmode.ini"), 0u);
+
+    const ToolRun second = Tool("--config " + plain.string() + " modes");
+    ASSERT_EQ(second.status, 0) << second.out;
+    // One line says what went where and what was taken away.
+    const std::vector<std::string> said = Lines(second.out, "varnet: --config");
+    ASSERT_EQ(said.size(), 1u) << second.out;
+    EXPECT_NE(Lower(said[0]).find("removed intelcolormode3dlut.ini"), std::string::npos) << said[0];
+    EXPECT_NE(said[0].find("IntelAmoledMode.ini"), std::string::npos) << said[0];
+
+    // Exactly the second folder is in effect: the same answers as a sandbox that never saw the
+    // first, and the same files where the library reads them.
+    fs::rename(m_dir / "sandbox", m_dir / "used");
+    fs::create_directories(m_dir / "sandbox");
+    const ToolRun fresh = Tool("--config " + plain.string() + " modes");
+    EXPECT_EQ(ModesTable(second), ModesTable(fresh));
+    EXPECT_NE(ModesTable(second), ModesTable(first));
+    fs::remove_all(m_dir / "sandbox");
+    fs::rename(m_dir / "used", m_dir / "sandbox");
+    EXPECT_EQ(FileNames(ColorModeFolder()), FileNames(plain));
+    EXPECT_FALSE(fs::exists(AmoledFile()));
+}
+
+TEST_F(ConfigMirrorTest, AFolderThatIsNotThereChangesNothing) {
+    ASSERT_EQ(Tool("--config " + Source("examples/config") + " modes").status, 0);
+    const std::set<std::string> before = FileNames(ColorModeFolder());
+    const ToolRun run = Tool("--config " + (m_dir / "missing").string() + " modes");
+    EXPECT_EQ(run.status, 2) << run.out;
+    EXPECT_EQ(Lines(run.out, "varnet: ").size(), 1u) << run.out;
+    EXPECT_EQ(FileNames(ColorModeFolder()), before);
+}
+
+// The library's texts under the heading of the call that sent them, and only when asked for.
+TEST_F(ConfigMirrorTest, DebugOutputShowsTheLibrarysOwnTexts) {
+    const fs::path config = Plain();
+    const std::string setUp = "--config " + config.string() + " --backend cui ";
+
+    const ToolRun unlisted = Tool(setUp + "--debug-output apply 7");
+    ASSERT_EQ(unlisted.status, 0) << unlisted.out;
+    const std::size_t heading = unlisted.out.find("What the library told the debugger:");
+    const std::size_t call = unlisted.out.find("  SetColorMode(7, 2, false, 5):", heading);
+    // One text a line, as a debugger shows them: never run together with the next.
+    const std::size_t text = unlisted.out.find("| NOTSUPPORT\n", call);
+    ASSERT_NE(heading, std::string::npos) << unlisted.out;
+    EXPECT_NE(call, std::string::npos) << unlisted.out;
+    EXPECT_NE(text, std::string::npos) << unlisted.out;
+    EXPECT_LT(text, unlisted.out.find("What reached the driver:")) << unlisted.out;
+
+    const ToolRun quiet = Tool(setUp + "apply 7");
+    EXPECT_EQ(quiet.out.find("NOTSUPPORT"), std::string::npos) << quiet.out;
+
+    // Mode 13 takes its 3D LUT from VN156FHD01_warm.cube. Cut short, the library says so.
+    { std::ofstream(config / "VN156FHD01_warm.cube") << "1 2 3\n4 5 6\n"; }
+    const ToolRun shortCube = Tool(setUp + "--debug-output apply 13");
+    EXPECT_EQ(Lines(shortCube.out, "| LoadCubeFile : ").size(), 1u) << shortCube.out;
+    EXPECT_NE(shortCube.out.find("after 6 numbers"), std::string::npos) << shortCube.out;
+
+    // Missing, the library loads nothing and says nothing; the tool names the file instead,
+    // on both back-ends, and only under --debug-output.
+    fs::remove(config / "VN156FHD01_warm.cube");
+    for (const std::string backend : {"--backend cui ", ""}) {
+        const std::string base = "--config " + config.string() + " " + backend;
+        const ToolRun missing = Tool(base + "--debug-output apply 13");
+        ASSERT_EQ(missing.status, 0) << missing.out;
+        EXPECT_TRUE(Lines(missing.out, "| LoadCubeFile").empty()) << missing.out;
+        const std::vector<std::string> note = Lines(missing.out, "does not exist");
+        ASSERT_EQ(note.size(), 1u) << missing.out;
+        EXPECT_NE(note[0].find("VN156FHD01_warm.cube"), std::string::npos) << missing.out;
+        EXPECT_LT(missing.out.find("does not exist"), missing.out.find("What reached the driver:"))
+            << missing.out;
+        EXPECT_TRUE(Lines(Tool(base + "apply 13").out, "does not exist").empty());
+    }
+}
+
+TEST_F(ConfigMirrorTest, DebugOutputKeepsJsonOneDocument) {
+    const ToolRun run =
+        Tool("--config " + Source("examples/config") + " --debug-output --json modes", true);
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+    EXPECT_NE(run.err.find("Debugger texts:"), std::string::npos) << run.err;
 }
 
 } // namespace

@@ -20,10 +20,7 @@ trap 'rm -rf "$work"' EXIT
 win() { winepath -w "$1" 2>/dev/null; }
 colormode="$WINEPREFIX/drive_c/ProgramData/ColorMode"
 status=0
-fail() {
-    echo "FAIL: $*"
-    status=1
-}
+fail() { echo "FAIL: $*"; status=1; }
 # varnet.exe ARGS...: its output (both streams, line ends as on Linux) in $work/out.txt.
 run() {
     local code=0
