@@ -22,15 +22,11 @@ protected:
         return Tool(arguments + " -o " + (m_dir / "r.html").string());
     }
 
-    // A configuration folder whose MODE_STANDARD is the given parameter list, plus one file.
-    std::string ConfigWithStandardMode(const std::string& list, const std::string& name = "",
-                                       const std::string& content = "") const {
-        const fs::path folder = Folder("config");
+    // A configuration folder whose MODE_STANDARD is the given parameter list.
+    std::string ConfigWithStandardMode(const std::string& list) const {
+        Folder("config");
         Write("config/IntelColorMode.ini", "[MODE_STANDARD]\nVN156FHD01=" + list + "\n");
-        if (!name.empty()) {
-            Write("config/" + name, content);
-        }
-        return "--config " + folder.string() + " ";
+        return "--config " + (m_dir / "config").string() + " ";
     }
 };
 using SuggestSrgb = ReportTest;
@@ -99,8 +95,8 @@ TEST_F(Report, CubeModeShowsWhatTheDriverDidWithIt) {
                 cube += code(b) + " " + code(g) + " " + code(r) + "\n";
     const std::string config = ConfigWithStandardMode(
         "N/N/N/N/N/N/N/N/N/N/N/U/U/D/N/U/NOLUT/N/0/0/0/0/0/0/N/0/777/10000/0/0/0/10000/0/0/0/"
-        "10000/N/swap",
-        "swap.cube", cube);
+        "10000/N/swap");
+    Write("config/swap.cube", cube);
     for (const bool cui : {true, false}) {
         SCOPED_TRACE(cui ? "CUI" : "Control Library");
         const ToolRun run = RunReport((cui ? kCuiLaptop : "") + config + "--json report 2");
