@@ -154,6 +154,7 @@ TEST_F(ToolTest, CheckReadsAFiftyMegabyteFileInSeconds) {
     EXPECT_NE(run.out.find("1 errors"), std::string::npos);
 }
 
+// Every command prints one JSON document under --json, --debug-output or not.
 TEST_F(ToolTest, ExistingCommandsPrintJson) {
     const std::string config = "--config " + Source("examples/config") + " --json ";
     struct Case {
@@ -161,7 +162,7 @@ TEST_F(ToolTest, ExistingCommandsPrintJson) {
         const char* key;
     } cases[] = {
         {"info", "panel_id"}, {"modes", "modes"}, {"apply 1", "calls"},
-        {"lace", "enabled"},  {"state", "state"},
+        {"lace", "enabled"},  {"state", "state"}, {"--debug-output modes", "modes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
@@ -170,6 +171,9 @@ TEST_F(ToolTest, ExistingCommandsPrintJson) {
         EXPECT_EQ(run.status, 0) << run.out << run.err;
         EXPECT_TRUE(Json(run).contains(c.key)) << run.out;
     }
+    // The library's debugger texts go to standard error with the summary.
+    EXPECT_NE(Tool(config + "--debug-output modes", true).err.find("Debugger texts:"),
+              std::string::npos);
     const nlohmann::json modes = Json(Tool(config + "modes", true));
     EXPECT_EQ(modes["panel_id"], "VN156FHD01");
     EXPECT_EQ(modes["modes"][0]["supported"], true);
@@ -314,14 +318,6 @@ TEST_F(ConfigMirrorTest, DebugOutputShowsTheLibrarysOwnTexts) {
             << missing.out;
         EXPECT_TRUE(Lines(Tool(base + "apply 13").out, "does not exist").empty());
     }
-}
-
-TEST_F(ConfigMirrorTest, DebugOutputKeepsJsonOneDocument) {
-    const ToolRun run =
-        Tool("--config " + Source("examples/config") + " --debug-output --json modes", true);
-    EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_TRUE(nlohmann::json::accept(run.out)) << run.out;
-    EXPECT_NE(run.err.find("Debugger texts:"), std::string::npos) << run.err;
 }
 
 } // namespace
