@@ -35,6 +35,7 @@ TEST_F(ToolTest, CheckReportsEveryFaultOnceAtItsFileAndLine) {
         {"IntelColorMode.ini:17: error: MODE_EBOOK PANEL_A", "reads 1022 and loses the rest"},
         {"IntelColorMode.ini:21: error: MODE_NATURAL PANEL_A field 38",
          "missing_cube.cube is missing"},
+        {"IntelColorMode.ini:21: warning: MODE_NATURAL PANEL_A field 28", "fields 28-36 are all 0"},
         {"IntelColorMode.ini:25: error: MODE_PRO PANEL_A field 38",
          "short_cube.cube is short: 6 numbers"},
         {"IntelColorMode.ini:29: error: MODE_GAME_FPS PANEL_A field 38", "line 6: code \"1024\""},
