@@ -23,28 +23,25 @@ RgbDouble ColorTransformSrgb(double red, double green, double blue, const float*
 // grid the decode has only these 17 results.
 const double* SrgbGridDecode();
 
-// 0.417, not 1 / 2.4: the panels' matrices were tuned through this encode, so keep it.
-inline double EncodeSrgb(double v) {
-    return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 0.417) - 0.055;
-}
-
 // 1.055 (1 + 1e-9)^0.417 - 0.055 is 1 + 4.4e-10, a million times the power's rounding.
 inline constexpr double kSurelyEncodesAboveOne = 1.0 + 1e-9;
 
 // The encode of one row's linear value, limited: below 0 or NaN gives 0, above 1 after the
-// encode gives 1. Inline: the grid loops call it 14,739 times a table.
+// encode gives 1. The exponent is 0.417, not 1 / 2.4: the panels' matrices were tuned through
+// this encode, so keep it. Inline: the grid loops call it 14,739 times a table.
 inline double EncodeSrgbLimited(double v) {
-    // Written so that NaN also becomes 0.
-    if (!(v >= 0.0)) {
-        v = 0.0;
+    if (!(v > 0.0031308)) {
+        // The straight part, never below 0 (a row of -0 stays -0); NaN becomes 0 as well.
+        return !(v >= 0.0) ? 0.0 : v * 12.92;
     }
     // Far enough above 1 that the power, whatever its last bit, puts the encode above 1, which
     // is limited to 1: the power is not needed.
     if (v > kSurelyEncodesAboveOne) {
         return 1.0;
     }
-    const double encoded = EncodeSrgb(v);
-    return encoded < 0.0 ? 0.0 : (encoded > 1.0 ? 1.0 : encoded);
+    // On the curved part the encode is above 0.04.
+    const double encoded = 1.055 * std::pow(v, 0.417) - 0.055;
+    return encoded > 1.0 ? 1.0 : encoded;
 }
 
 // One row of the transform on already decoded inputs, the matrix elements already widened:
