@@ -97,6 +97,9 @@ def main(folder):
             growth = f"host ×{h / base_h:.1f}" if base_h else ""
             if w is not None and base_w:
                 growth += f", Windows ×{w / base_w:.1f} (from 10 panels)"
+            for table, name in ((host, "host"), (win, "Windows")):
+                if (panels, "wrong_answers") in table:
+                    growth += f"; the {name} reader answered WRONG"
             rows.append((f"{label}, {panels:,} panels", fmt_us(h),
                          f"Windows' reader under Wine {fmt_us(w)}" if w is not None else
                          "Windows build not run", growth))

@@ -144,6 +144,14 @@ int main(int argc, char** argv) {
             ReadZelmoTable(*setting, kPanel, 1);
             ReadToneCurve(*setting, kPanel, 1, false);
         });
+        // A reader that gave up on a large file would answer fast and wrong: say so.
+        bool right = CheckOptionSupport(kPanel, "OPTION_DPST");
+        for (int mode : kModes) {
+            right = right && CheckColorModeSupport(kPanel, mode);
+        }
+        if (!right) {
+            std::printf("config %s %d wrong_answers 1\n", reader, panels);
+        }
         const int queries = static_cast<int>(std::size(kModes) + std::size(kOptions));
         std::printf("config %s %d query %.2f\n", reader, panels, capability / queries);
         std::printf("config %s %d setcolormode_reads %.2f\n", reader, panels, reads);
