@@ -1,6 +1,5 @@
 // The capability queries over the example configuration folder and folders the tests write.
 #include "exports_fixture.h"
-#include "platform/platform.h"
 
 namespace varnet::test {
 namespace {
@@ -49,42 +48,14 @@ TEST_F(Capability, ArrayFormAnswersEachEntryAndKeepsTheCallersBytes) {
               0);
 }
 
-TEST_F(Capability, ModeIsASubstringTestAndOptionAnExactWord) {
-    TestMachine::WriteConfigFile(
-        "IntelColorMode.ini",
-        "[MODE_VIVID]\nVN156FHD01=xNOTSUPPORTx\n[MODE_STANDARD]\nVN156FHD01=SUPPORT\n"
-        "[OPTION_DPST]\nVN156FHD01=Support\n[OPTION_COLORTONE]\nVN156FHD01=SUPPORT please\n"
-        "[QLED_DISPLAY]\nVN156FHD01=SUPPORT\n");
-    EXPECT_EQ(
-        (std::vector<bool>{lib.IsColorModeSupport(1), lib.IsColorModeSupport(2),
-                           lib.IsDPSTSupport(), lib.IsColortoneSupport(), lib.IsQledDisplay()}),
-        (std::vector<bool>{false, true, false, false, true}));
-}
-
 TEST_F(Capability, AmoledPhotoNeedsTheRegisteredFileAndANonEmptyEntry) {
     // No registry value: false, and no session is opened for it.
     EXPECT_FALSE(lib.IsAmoledPhotoSupport());
     EXPECT_EQ(machine.Count("ctlInit"), 0u);
 
-    platform::CreateDirectory("C:\\Program Files");
-    platform::CreateDirectory("C:\\Program Files\\Tintwell");
-    // The registered program must exist; its folder holds the file.
-    std::fclose(platform::OpenFile("C:\\Program Files\\Tintwell\\Tintwell.exe", "w"));
-    platform::RegKey key = nullptr;
-    ASSERT_EQ(platform::RegCreateKeyEx(platform::RegRoot::LocalMachine,
-                                       "SOFTWARE\\Norvane\\CurrentPath", platform::kKeyAllAccess,
-                                       &key),
-              platform::kErrorSuccess);
-    const char value[] = "\"C:\\Program Files\\Tintwell\\Tintwell.exe\"";
-    platform::RegSetValueEx(key, "90000", platform::kRegSz, reinterpret_cast<const uint8_t*>(value),
-                            sizeof value);
-    platform::RegCloseKey(key);
+    // The registered program's folder holds the file.
     for (const char* entry : {"", "yes"}) {
-        std::FILE* file =
-            platform::OpenFile("C:\\Program Files\\Tintwell\\IntelAmoledMode.ini", "w");
-        ASSERT_NE(file, nullptr);
-        std::fprintf(file, "[AMOLED]\nVN156FHD01=%s\n", entry);
-        std::fclose(file);
+        InstallAmoledFile(("[AMOLED]\nVN156FHD01=" + std::string(entry) + "\n").c_str());
         EXPECT_EQ(lib.IsAmoledPhotoSupport(), *entry != '\0') << "entry " << entry;
     }
 }

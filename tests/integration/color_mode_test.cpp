@@ -2,10 +2,9 @@
 // parameter files, what reached each simulated driver against what the mode's parameter list
 // asks for. The requests below are transcribed by hand from examples/config, so a change to
 // those files shows here.
+#include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
@@ -53,23 +52,14 @@ ModeRequest Unlisted(const char* section, int32_t mode) {
     return {section, mode, {{0.0f, 0.0f}}, V(0), V(0), kD, 2, {}, Lut3d::None, 0, {}, true};
 }
 
+// clang-format off
 const std::vector<ModeRequest> kModes = {
     {"MODE_VIVID", 1, {{0, 20}}, kA, kA, kD, 1, {{1, 10, 5, 5, 10, 5, 5}}},
     {"MODE_STANDARD", 2, {{0, 0}}, kU, kU, kD, 0, {{0, 0, 0, 0, 0, 0, 0}}},
     {"MODE_MOVIE", 3, {{0, 10}}, kA, V(0.3f), V(0.5f), 1},
     {"MODE_EBOOK", 4, {{0, -100}}, kU, kU, kD, 0},
     {"MODE_NATURAL", 5, {}, kU, kU, kN, 2, {}, Lut3d::Off},
-    {"MODE_PRO",
-     6,
-     {},
-     kU,
-     kU,
-     kD,
-     0,
-     {},
-     Lut3d::Matrix,
-     -10,
-     {8400, 1600, 0, 300, 9700, 0, 0, 500, 9500}},
+    {"MODE_PRO", 6, {}, kU, kU, kD, 0, {}, Lut3d::Matrix, -10, {8400, 1600, 0, 300, 9700, 0, 0, 500, 9500}},
     {"MODE_GAME_FPS", 10, {{0, 10}}, kN, V(1.5f), kD, 1, {{1, 0, 0, 0, 20, 0, 0}}},
     Unlisted("MODE_GAME_RTS", 11),
     Unlisted("MODE_GAME_AOS", 12),
@@ -77,17 +67,7 @@ const std::vector<ModeRequest> kModes = {
 };
 
 const std::vector<ModeRequest> kModes3dLut = {
-    {"MODE_VIVID",
-     1,
-     {},
-     kA,
-     kA,
-     kD,
-     1,
-     {},
-     Lut3d::Matrix,
-     20,
-     {11400, -1000, -400, -500, 11000, -500, -400, -1000, 11400}},
+    {"MODE_VIVID", 1, {}, kA, kA, kD, 1, {}, Lut3d::Matrix, 20, {11400, -1000, -400, -500, 11000, -500, -400, -1000, 11400}},
     {"MODE_STANDARD", 2, {{0, 0}}, kU, kU, kD, 0, {}, Lut3d::Off},
     {"MODE_MOVIE", 3, {{0, 10}}, kA, V(0.3f), V(0.5f), 1, {}, Lut3d::Matrix, 5, kIdentity},
     {"MODE_EBOOK", 4, {{0, -100}}, kU, kU, kD, 0, {}, Lut3d::Off},
@@ -99,41 +79,29 @@ const std::vector<ModeRequest> kModes3dLut = {
     Unlisted("MODE_GAME_AOS", 12),
     {"MODE_GAME_RPG", 13, {{0, 0}}, kU, kU, kD, 0, {}, Lut3d::Cube, 777, kIdentity},
 };
-
-std::string ReadSource(const std::string& relative) {
-    std::ifstream in(TestMachine::SourcePath(relative), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+// clang-format on
 
 // The panel's tone curve of a section as the driver should get it (x 257), or the straight line.
 json ExpectedRamp(const std::string& file, const std::string& section) {
-    std::istringstream in(ReadSource("examples/config/" + file));
+    std::istringstream in(SourceText("examples/config/" + file));
     std::string line, value;
     bool inSection = false;
     const std::string key = std::string(kPanel) + "=";
     while (std::getline(in, line)) {
-        if (!line.empty() && line[0] == '[')
+        if (line.starts_with('['))
             inSection = line == "[" + section + "]";
-        else if (inSection && line.rfind(key, 0) == 0)
+        else if (inSection && line.starts_with(key))
             value = line.substr(key.size());
     }
+    std::replace_if(
+        value.begin(), value.end(), [](char c) { return c == '{' || c == '}'; }, ',');
     json ramp = json::array();
-    if (value.empty()) {
-        for (int c = 0; c < 3; ++c)
-            for (int i = 0; i < 256; ++i)
-                ramp.push_back(i * 257);
-        return ramp;
-    }
-    for (char& ch : value)
-        if (ch == '{' || ch == '}')
-            ch = ',';
     std::istringstream numbers(value);
-    std::string piece;
-    while (std::getline(numbers, piece, ','))
+    for (std::string piece; std::getline(numbers, piece, ',');)
         if (piece.find_first_not_of(" \t") != std::string::npos)
             ramp.push_back(std::atoi(piece.c_str()) * 257);
+    for (int k = 0; value.empty() && k < 768; ++k)
+        ramp.push_back(k % 256 * 257);
     return ramp;
 }
 
@@ -161,7 +129,7 @@ int Code(double v) {
 
 // Triple k of the .cube file belongs to the point r = k mod 17, g = k / 17 mod 17, b = k / 289.
 std::vector<std::array<int, 3>> CubeTriples() {
-    std::istringstream in(ReadSource(std::string("examples/config/") + kCube + ".cube"));
+    std::istringstream in(SourceText(std::string("examples/config/") + kCube + ".cube"));
     std::vector<std::array<int, 3>> triples;
     double r, g, b;
     while (in >> r >> g >> b)

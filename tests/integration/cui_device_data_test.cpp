@@ -65,10 +65,10 @@ protected:
         test::StartCapture();
         return *cui_;
     }
-    // The args of the block's last "SetDeviceData"; null when it was not written.
-    json LastWrite(const char* block) const {
+    // The args of the block's last exchange; null when there was none.
+    json Last(const char* block, const char* call = "SetDeviceData") const {
         json last;
-        for (const json& entry : sim::CallsNamed(machine_.Journal(), "SetDeviceData")) {
+        for (const json& entry : sim::CallsNamed(machine_.Journal(), call)) {
             if (entry["args"]["guid"] == block) {
                 last = entry["args"];
             }
@@ -86,10 +86,10 @@ TEST_F(CuiDeviceDataTest, WritesLandInTheDriversFieldsAndReadBack) {
                          {"/adapters/0/video/sharpness/default", 40}};
     const Edits dpst = {{"/adapters/0/displays/0/dpst/otherFeatures", 0x11}};
     const uint32_t weights[6] = {11, 12, 13, 14, 15, 16}; // red, green, blue, yellow, cyan, magenta
-    const float m[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    uint32_t u[6] = {};
+    const float m[9] = {0.5f, 2, 3, 4, 5, 6, 7, 8, -9};
+    uint32_t u[7] = {};
     int32_t i[2] = {};
-    float f[1] = {};
+    float f[9] = {};
     uint8_t b[1] = {};
     // The scenario; the block and the fields of its last write (null: none); what the
     // operations return and hand back. The driver keeps its settings from row to row.
@@ -130,12 +130,24 @@ TEST_F(CuiDeviceDataTest, WritesLandInTheDriversFieldsAndReadBack) {
          [&](C& c) { return json{c.SetDisplayTccArray(1, weights), c.GetDisplayTccArray(nullptr, u), Values(u, 6)}; }},
         {{}, "sixSector", R"({"writeFlag": 2})", "[1, 1, [0, 0, 0, 0, 0, 0]]",
          [&](C& c) { return json{c.SetDisplayTccArray(2, weights), c.GetDisplayTccArray(nullptr, u), Values(u, 6)}; }},
+        // Display TCC arguments also come R, G, B, Y, C, M; the block keeps C, M, Y after B.
+        {{}, "displayTcc", R"({"enable": 1, "uid": 4096, "weights": {"red": 11, "green": 12, "blue": 13, "yellow": 14,
+            "cyan": 15, "magenta": 16}})", "[1, 1, [1, 11, 12, 13, 14, 15, 16]]", [&](C& c) {
+             return json{c.SetDisplayTcc(1, 11, 12, 13, 14, 15, 16), c.GetDisplayTcc(u, u + 1, u + 2, u + 3, u + 4, u + 5, u + 6), Values(u, 7)}; }},
+        {{}, "mediaColor", R"({"totalEnable": 1, "totalValues": [1.5, 2.5, 3.5, 4.5, 5.5, 6.5]})", "[1, 1, 1, [1.5, 2.5, 3.5, 4.5, 5.5, 6.5]]",
+         [&](C& c) { return json{c.SetMediaTcc(1, 1.5f, 2.5f, 3.5f, 4.5f, 5.5f, 6.5f),
+                                 c.GetMediaTcc(u, f, f + 1, f + 2, f + 3, f + 4, f + 5), u[0], Values(f, 6)}; }},
         // The matrix goes to the second display (monitor type 3); with the matrix off, none goes.
         {{{"/cuiDevices/1", {{"displayName", "\\\\.\\DISPLAY2"}, {"uid", 0x3003}, {"type", 3}}}}, "colorMatrix",
-         R"({"uid": 12291, "third": 7, "present": 1, "matrix": [1, 2, 3, 4, 5, 6, 7, 8, 9]})", "[1]",
+         R"({"uid": 12291, "third": 7, "present": 1, "matrix": [0.5, 2, 3, 4, 5, 6, 7, 8, -9]})", "[1]",
          [&](C& c) { return json{c.SetColorMatrix(1, 3, 7, 1, m)}; }},
-        {{{"/cuiDevices/0/colorMatrix", false}}, "colorMatrix", "null", "[0]",
-         [&](C& c) { return json{c.SetColorMatrix(0, 4, 7, 1, m)}; }},
+        // A read sends the caller's fourth value (at offset 20) and fills every output it is given.
+        {{}, "colorMatrix", R"({"present": 1, "matrix": [0.5, 2, 3, 4, 5, 6, 7, 8, -9]})", "[1, 1, [1, 3, 7, 1], [0.5, 2, 3, 4, 5, 6, 7, 8, -9], 5]",
+         [&](C& c) { u[3] = 5; return json{c.SetColorMatrix(0, 3, 7, 1, m), c.GetColorMatrix(0, u, u + 1, u + 2, u + 3, f),
+                                           Values(u, 4), Values(f, 9), Last("colorMatrix", "GetDeviceData")["present"]}; }},
+        {{{"/cuiDevices/0/colorMatrix", false}}, "colorMatrix", "null", "[0, 1, 0, 0]", [&](C& c) {
+             return json{c.SetColorMatrix(0, 4, 7, 1, m), c.GetColorMatrix(0, u, nullptr, nullptr, nullptr, nullptr), u[0],
+                         Last("colorMatrix", "GetDeviceData")["present"]}; }},
         // DPST changes only its own bit of the enabled features.
         {dpst, "dpst", R"({"header": [1, 1], "tag": 3, "changeMask": 8, "enabled": 17, "level": 0})", "[1, 1, [0, 0]]",
          [&](C& c) { return json{c.SetDPST(0, 0), c.GetDPST(u, u + 1), Values(u, 2)}; }},
@@ -151,7 +163,7 @@ TEST_F(CuiDeviceDataTest, WritesLandInTheDriversFieldsAndReadBack) {
     for (const auto& [edits, block, sent, read, run] : cases) {
         SCOPED_TRACE(testing::Message() << block << " " << sent);
         EXPECT_EQ(run(Connect("", edits)), json::parse(read));
-        const json written = LastWrite(block);
+        const json written = Last(block);
         EXPECT_EQ(Patched(written, json::parse(sent)), written);
     }
 }

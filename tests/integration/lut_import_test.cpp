@@ -1,23 +1,15 @@
 // Tables brought in by `varnet lut import` (committed as the tool wrote them) applied through a
 // colour mode on the simulated laptop: the whole table the driver ends up holding, point by point.
+// The Control Library back-end reads no .cube file; color_mode_test.cpp shows it gets the matrix.
 #include <cmath>
 #include <fstream>
-#include <sstream>
 
-#include "backend/color_transform_srgb.h"
 #include "exports_fixture.h"
 
 namespace varnet::test {
 namespace {
 
 using nlohmann::json;
-
-std::string SourceText(const std::string& relative) {
-    std::ifstream in(TestMachine::SourcePath(relative), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The 3D LUT the simulated driver holds: 17^3 triples of 0..1, red index outermost.
 std::vector<double> HeldTable(const std::string& folder) {
@@ -79,26 +71,6 @@ TEST_F(LutImport, CuiDriverHoldsTheImportedTable) {
                         wrong += Code(held[at + c]) != Code(want[c]);
                 }
         EXPECT_EQ(wrong, 0u);
-    }
-}
-
-// The Control Library back-end reads no .cube file: the mode's matrix (the identity) is what
-// reaches the run time, whatever the file holds.
-TEST_F(LutImport, ControlLibraryGetsTheModesMatrixInstead) {
-    const float identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
-    for (const Imported& lut : kImported) {
-        SCOPED_TRACE(lut.name);
-        InstallMode(lut.name);
-        lib.SetColorMode(13, 2, false, 5);
-        const std::vector<double> held = HeldTable(machine.Folder());
-        ASSERT_EQ(held.size(), 3u * 4913u);
-        for (const auto& [r, g, b] : {std::array<int, 3>{16, 0, 0}, {0, 0, 16}, {8, 4, 12}}) {
-            const RgbDouble want = ColorTransformSrgb(r / 16.0, g / 16.0, b / 16.0, identity);
-            const std::size_t at = 3 * static_cast<std::size_t>((r * 17 + g) * 17 + b);
-            EXPECT_DOUBLE_EQ(held[at], want.red);
-            EXPECT_DOUBLE_EQ(held[at + 1], want.green);
-            EXPECT_DOUBLE_EQ(held[at + 2], want.blue);
-        }
     }
 }
 

@@ -3,7 +3,6 @@
 
 #include "common/journal.h"
 #include "exports_fixture.h"
-#include "platform/platform.h"
 
 namespace varnet::test {
 namespace {
@@ -66,22 +65,7 @@ DEFAULT=SUPPORT
 [AMOLED_DISPLAY]
 VN156FHD01=SUPPORT
 )");
-    platform::CreateDirectory("C:\\Program Files");
-    platform::CreateDirectory("C:\\Program Files\\Tintwell");
-    std::fclose(platform::OpenFile("C:\\Program Files\\Tintwell\\Tintwell.exe", "w"));
-    std::FILE* amoled = platform::OpenFile("C:\\Program Files\\Tintwell\\IntelAmoledMode.ini", "w");
-    ASSERT_NE(amoled, nullptr);
-    std::fputs("[AMOLED]\nVN156FHD01=yes\nDEFAULT=yes\n", amoled);
-    std::fclose(amoled);
-    platform::RegKey key = nullptr;
-    ASSERT_EQ(platform::RegCreateKeyEx(platform::RegRoot::LocalMachine,
-                                       "SOFTWARE\\Norvane\\CurrentPath", platform::kKeyAllAccess,
-                                       &key),
-              platform::kErrorSuccess);
-    const char value[] = "\"C:\\Program Files\\Tintwell\\Tintwell.exe\"";
-    platform::RegSetValueEx(key, "90000", platform::kRegSz, reinterpret_cast<const uint8_t*>(value),
-                            sizeof value);
-    platform::RegCloseKey(key);
+    InstallAmoledFile("[AMOLED]\nVN156FHD01=yes\nDEFAULT=yes\n");
 
     const auto answers = [&] {
         ColorModeQuery q[3] = {{1, 0, {}}, {2, 0, {}}, {6, 0, {}}};
