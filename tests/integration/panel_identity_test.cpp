@@ -35,11 +35,10 @@ std::string EdidHex(std::initializer_list<std::pair<int, uint8_t>> bytes,
     return hex;
 }
 
+// The rules themselves are the unit suite's; here both back-ends apply them to the driver's EDID.
 TEST_F(PanelIdentity, IdFromTheEdidOnBothBackEnds) {
     const std::pair<std::string, const char*> cases[] = {
-        {EdidHex({}, "ab c\n      "), "AB"},
-        {EdidHex({}, "lp140wf9spb"), "LP140WF9SPB"},
-        {EdidHex({}, "LP140WF9SPBX"), "LP140WF9SPB"}, // a twelfth character never enters the ID
+        {EdidHex({}, "lp140wf9spbX"), "LP140WF9SPB"}, // a twelfth character never enters the ID
         {EdidHex({}, "AB\200CD"), "AB"},
         {EdidHex({{8, 0x4C}, {9, 0x2D}, {10, 0x34}, {11, 0x12}}), "2D4C_1234"},
         {EdidHex({{8, 0x4C}, {9, 0x2D}, {10, 0x10}, {11, 0x0A}}, " \n"), "2D4C_0A10"},
