@@ -31,26 +31,14 @@ std::string FolderOfLength(std::size_t length) {
     return path;
 }
 
-TEST_F(ConfigFolder, ProgramDataFirstThenACurrentDirectoryThatFitsTheBuffer) {
-    const char* dpstOn = "[OPTION_DPST]\nDEFAULT=SUPPORT\n";
-    // clang-format off
-    const struct { std::size_t cwdLength; bool inProgramData; bool expected; } cases[] = {
-        {8, false, true},     // found beside the program
-        {1022, false, true},  // the longest directory the buffer holds with its terminator
-        {1023, false, false}, // too long: no candidate, not a truncated one
-        {8, true, false},     // ProgramData's own answer comes first
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.cwdLength);
-        platform::DeleteFile("C:\\ProgramData\\ColorMode\\IntelColorMode.ini");
-        if (c.inProgramData) {
-            TestMachine::WriteConfigFile("IntelColorMode.ini", "[OPTION_DPST]\nDEFAULT=NO\n");
-        }
-        const std::string cwd = FolderOfLength(c.cwdLength);
-        WriteFile(cwd + "\\IntelColorMode.ini", dpstOn);
+// That ProgramData's copy comes first, and a short current directory is used, is the unit suite's.
+TEST_F(ConfigFolder, CurrentDirectoryIsUsedOnlyWhenItFitsTheBuffer) {
+    // 1022 characters and the terminator fit; 1023 give no candidate, not a truncated one.
+    for (const auto& [length, found] : {std::pair{1022u, true}, {1023u, false}}) {
+        const std::string cwd = FolderOfLength(length);
+        WriteFile(cwd + "\\IntelColorMode.ini", "[OPTION_DPST]\nDEFAULT=SUPPORT\n");
         platform::host::SetCurrentDirectory(cwd);
-        EXPECT_EQ(lib.IsDPSTSupport(), c.expected);
+        EXPECT_EQ(lib.IsDPSTSupport(), found) << length;
     }
 }
 

@@ -117,10 +117,6 @@ TEST_F(CuiDeviceDataTest, WritesLandInTheDriversFieldsAndReadBack) {
         {video, "videoQuality", R"({"sharpness": {"enable": 0, "mode": 0, "value": 8, "default": 40}})", "[1, 1, 2, 8, 1, 1, 0, 8]",
          [&](C& c) { return json{c.SetVideoSharpness(7, 8), c.GetVideoSharpness(u, f), u[0], f[0],
                                  c.SetVideoSharpness(0, 1), c.GetVideoSharpness(u, f), u[0], f[0]}; }},
-        {video, "videoQuality", R"({"firstGroup": {"enable": 0, "mode": 1, "value": 50, "default": 50},
-            "sharpness": {"enable": 1, "mode": 0, "value": 3, "default": 40}, "skinTone": {"enable": 1, "value": 2},
-            "contrast": {"enable": 0, "value": 0}})", "[1]",
-         [&](C& c) { return json{c.SetVideoQuality(1, 0, 0, 0, 0, 1, 0, 3, 1, 1, 2, 2)}; }},
         // a, b, c, d in their fields; -9999 leaves a value as the driver has it.
         {{}, "mediaColor", R"({"standardFirst": 7, "standardValues": [1, 5, 3, 4]})", "[1, 1]", [&](C& c) {
              return json{c.SetStandardColorCorrection(6, 1, 2, 3, 4), c.SetStandardColorCorrection(7, -9999, 5, -9999, -9999)}; }},
