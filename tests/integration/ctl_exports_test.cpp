@@ -1,5 +1,6 @@
 // The exported Control Library loader, driven as an outside application would drive it. Which
-// names are exported is checked on the DLL's own table (tests/dll).
+// names are exported is checked on the DLL's own table (tests/dll), a close answered "still open"
+// by the unit suite.
 #include "exports_fixture.h"
 
 namespace varnet::test {
@@ -66,21 +67,6 @@ TEST_F(CtlExports, MissingRunTimeGivesLoadErrorAndIsTriedAgain) {
     EXPECT_EQ(Init(), CTL_RESULT_ERROR_LOAD);
     EXPECT_EQ(Init(), CTL_RESULT_ERROR_LOAD);
     EXPECT_EQ(machine.Count("ctlInit"), 0u);
-}
-
-TEST_F(CtlExports, CloseAnsweredStillOpenKeepsTheModuleButDropsThePendingPath) {
-    Scenario([](nlohmann::json& s) {
-        s["faults"].push_back({{"call", "ctlClose"}, {"result", 1}, {"nth", 1}});
-    });
-    ASSERT_EQ(Init(), CTL_RESULT_SUCCESS);
-    EXPECT_EQ(lib.ctlClose(api), CTL_RESULT_SUCCESS_STILL_OPEN_BY_ANOTHER_CALLER);
-    // Still loaded: the forwarder reaches the run time, which no longer knows the handle.
-    EXPECT_NE(Enumerate(), CTL_RESULT_ERROR_NOT_INITIALIZED);
-    EXPECT_EQ(machine.Count("ctlEnumerateDevices"), 1u);
-
-    ASSERT_EQ(Init(), CTL_RESULT_SUCCESS);
-    EXPECT_EQ(lib.ctlClose(api), CTL_RESULT_SUCCESS);
-    EXPECT_EQ(Enumerate(), CTL_RESULT_ERROR_NOT_INITIALIZED);
 }
 
 } // namespace

@@ -1,30 +1,21 @@
 // The CUI back-end's device data against the simulated driver: what each operation sends (the
 // journal), what the driver then holds (read back) and the results and lines of its failures.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <climits>
 #include <functional>
 #include <numeric>
-#include <optional>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
-#include "backend/cintel_graphic.h"
 #include "backend/cui_device_calls.h"
-#include "common/journal.h"
 #include "config/settings_store.h"
-#include "support/capture.h"
-#include "support/test_machine.h"
+#include "cui_fixture.h"
 
 namespace varnet {
 namespace {
 
 using nlohmann::json;
 using C = CIntelGraphic;
-using Edits = std::vector<std::pair<std::string, json>>; // JSON pointer into the scenario, value
+using CuiDeviceDataTest = CuiTest;
 
 const std::string kCatch = "catch: Intel function()\n";
 
@@ -43,42 +34,6 @@ json Patched(json args, const json& expected) {
     args.merge_patch(expected);
     return args;
 }
-
-class CuiDeviceDataTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(machine_.Installed()) << machine_.InstallError(); }
-    void TearDown() override {
-        GammaScale = kGammaScaleDefault; // every start sets both
-        GammaMax = kGammaMaxDefault;
-    }
-    // A new back-end, started on the default laptop so changed, its start's calls and lines gone.
-    C& Connect(const std::string& faults = "", const Edits& edits = {}) {
-        json scenario = test::TestMachine::DefaultScenario();
-        scenario["faults"] = json::parse("[" + faults + "]");
-        for (const auto& [at, value] : edits) {
-            scenario[json::json_pointer(at)] = value;
-        }
-        machine_.SetScenario(scenario);
-        cui_.reset();
-        cui_.emplace().InitLib();
-        machine_.ClearJournal();
-        test::StartCapture();
-        return *cui_;
-    }
-    // The args of the block's last exchange; null when there was none.
-    json Last(const char* block, const char* call = "SetDeviceData") const {
-        json last;
-        for (const json& entry : sim::CallsNamed(machine_.Journal(), call)) {
-            if (entry["args"]["guid"] == block) {
-                last = entry["args"];
-            }
-        }
-        return last;
-    }
-
-    test::TestMachine machine_;
-    std::optional<C> cui_;
-};
 
 TEST_F(CuiDeviceDataTest, WritesLandInTheDriversFieldsAndReadBack) {
     const Edits video = {{"/adapters/0/video/adaptiveContrast/level", 2.5},

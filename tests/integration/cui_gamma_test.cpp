@@ -1,19 +1,12 @@
 // Gamma ramps and 3D LUTs of the CUI back-end against the simulated driver: what reaches it (the
 // journal), what comes back, and the lines every failure leaves.
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <iterator>
-#include <string>
 #include <tuple>
-#include <vector>
 
-#include "backend/cintel_graphic.h"
 #include "backend/packed_3d_lut.h"
 #include "backend/white_point_table.h"
-#include "common/journal.h"
-#include "support/capture.h"
-#include "support/test_machine.h"
+#include "cui_fixture.h"
 
 namespace varnet {
 namespace {
@@ -33,35 +26,14 @@ std::vector<uint16_t> IdentityRamp() {
     return ramp;
 }
 
-class CuiGammaTest : public ::testing::Test {
+// The default laptop without LACE, so GammaMax is 65280.
+class CuiGammaTest : public CuiTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(machine_.Installed()) << machine_.InstallError();
+        CuiTest::SetUp();
+        base_ = {{"/cuiDevices/0/lace", false}};
         Use("");
     }
-    void TearDown() override {
-        GammaScale = kGammaScaleDefault;
-        GammaMax = kGammaMaxDefault;
-    }
-    // The default laptop without LACE, so GammaMax is 65280; faults and panel changes as JSON.
-    void Use(const std::string& faults, const json& panel = json::object()) {
-        json scenario = test::TestMachine::DefaultScenario();
-        scenario["faults"] = json::parse("[" + faults + "]");
-        scenario["cuiDevices"][0]["lace"] = false;
-        scenario["cuiDevices"][0].update(panel);
-        machine_.SetScenario(scenario);
-    }
-    // Connected, with the start's own calls and lines cleared away.
-    void Connect(CIntelGraphic& cui) {
-        ASSERT_EQ(cui.InitLib(), 1);
-        machine_.ClearJournal();
-        test::StartCapture();
-    }
-    std::vector<json> Calls(const char* name) const {
-        return sim::CallsNamed(machine_.Journal(), name);
-    }
-
-    test::TestMachine machine_;
 };
 
 TEST_F(CuiGammaTest, RampReadsAndWritesWithTheirFailureLines) {
@@ -87,9 +59,7 @@ TEST_F(CuiGammaTest, RampReadsAndWritesWithTheirFailureLines) {
     };
     for (const auto& [ramp, faults, expected, writes, debugEnd, type] : cases) {
         SCOPED_TRACE(debugEnd);
-        Use(faults, type ? json{{"type", type}} : json::object());
-        CIntelGraphic cui;
-        Connect(cui);
+        CIntelGraphic& cui = Connect(faults, type ? Edits{{"/cuiDevices/0/type", type}} : Edits{});
         EXPECT_EQ(ramp ? cui.SetGammaRamp(ramp) : cui.GetGammaRamp(got.data()), expected);
         EXPECT_EQ(Calls("SetGammaRamp").size(), writes);
         EXPECT_TRUE(test::DebugOutput().ends_with(debugEnd)) << test::DebugOutput();
@@ -101,8 +71,7 @@ TEST_F(CuiGammaTest, RampReadsAndWritesWithTheirFailureLines) {
 }
 
 TEST_F(CuiGammaTest, RampDataAppliesLevelAndWhitePointAndLoadsWithoutChecks) {
-    CIntelGraphic cui;
-    Connect(cui);
+    CIntelGraphic& cui = Connect();
     std::vector<uint16_t> ramp = IdentityRamp();
     ramp[300] = ramp[299] - 1; // refused by SetGammaRamp, loaded here
     const std::vector<uint16_t> given = ramp;
@@ -124,14 +93,13 @@ TEST_F(CuiGammaTest, RampDataAppliesLevelAndWhitePointAndLoadsWithoutChecks) {
                   cui.SetGammaRampData(nullptr, 2, 5),
               0);
     EXPECT_EQ(ramp[16], 36 * 257);
-    Use("", {{"type", 1}});
+    Use("", {{"/cuiDevices/0/type", 1}});
     EXPECT_EQ(CIntelGraphic().SetGammaRampData(ramp.data(), 2, 5), 1);
     EXPECT_EQ(Calls("SetGammaRamp").size(), 3u);
 }
 
 TEST_F(CuiGammaTest, ColourTemperatureNeedsASavedRamp) {
-    CIntelGraphic cui;
-    Connect(cui);
+    CIntelGraphic& cui = Connect();
     EXPECT_EQ(cui.SetColorTempGamnmaLUT(0), 0);
     EXPECT_EQ(test::DebugOutput(), "");
     ASSERT_EQ(cui.SaveGammaRamp(), 1);
@@ -159,8 +127,7 @@ TEST_F(CuiGammaTest, ColourTemperatureNeedsASavedRamp) {
 }
 
 TEST_F(CuiGammaTest, LutExchangesCarryTheirHeadersAndNeverMistakeAThrowForSuccess) {
-    CIntelGraphic cui;
-    Connect(cui);
+    CIntelGraphic& cui = Connect();
     Packed3DLut table;
     uint32_t enabled = 9;
     EXPECT_EQ(cui.Get3DLut(&enabled, &table), 1);
@@ -181,18 +148,16 @@ TEST_F(CuiGammaTest, LutExchangesCarryTheirHeadersAndNeverMistakeAThrowForSucces
     }
     EXPECT_EQ(journal[3]["args"]["points"]["grey"], json::array({511, 511, 511}));
     EXPECT_EQ(journal[3]["args"]["points"]["white"], json::array({1023, 1023, 1023}));
+    EXPECT_EQ(cui.Get3DLut(&enabled, nullptr) + cui.Set3DLut(1, nullptr), 0);
 
     for (const char* how : {R"("error": 37)", R"("throw": true)"}) {
-        Use(std::string(R"({"call": "SetDeviceDataEx", )") + how +
-            R"(}, {"call": "GetDeviceDataEx", )" + how + "}");
-        CIntelGraphic failing;
-        Connect(failing);
+        CIntelGraphic& failing = Connect(std::string(R"({"call": "SetDeviceDataEx", )") + how +
+                                         R"(}, {"call": "GetDeviceDataEx", )" + how + "}");
         EXPECT_EQ(failing.Get3DLut(&enabled, &table) + failing.Set3DLut(1, &table), 0);
         EXPECT_EQ(failing.Reset3DLut(), 1);
         EXPECT_EQ(test::DebugOutput(),
                   "SetDeviceDataEx() error code = 0x25SetDeviceDataEx() error code = 0x25");
     }
-    EXPECT_EQ(cui.Get3DLut(&enabled, nullptr) + cui.Set3DLut(1, nullptr), 0);
 }
 
 TEST_F(CuiGammaTest, LutParamsFallBackToSaturationUnlessTheReadBackSaysInEffect) {
@@ -206,9 +171,7 @@ TEST_F(CuiGammaTest, LutParamsFallBackToSaturationUnlessTheReadBackSaysInEffect)
         {1, 2, "", true}};
     for (const auto& [enable, status, faults, fallback] : cases) {
         SCOPED_TRACE(testing::Message() << enable << status << faults);
-        Use(faults, {{"lut3dStatus", status}});
-        CIntelGraphic cui;
-        Connect(cui);
+        CIntelGraphic& cui = Connect(faults, {{"/cuiDevices/0/lut3dStatus", status}});
         EXPECT_EQ(cui.Set3DLutParams(enable, enable ? matrix : nullptr, 42), 1);
         // The table goes with a read-back of what is in effect.
         const json load = Calls("SetDeviceDataEx").at(0)["args"];
