@@ -99,11 +99,8 @@ std::vector<Case> Cases() {
         {"quotes.ini", "q", "j", D, 64, 1, "'\0"s},
         {"quotes.ini", "q", "l", "", 64, 6, "\"x\" ;c\0"s},
         // A quoted value that would just fit loses one more character.
-        {"quotes.ini", "q", "m", "", 4, 3, "abc\0"s},
-        {"quotes.ini", "q", "m", "", 6, 5, "abcde\0"s},
         {"quotes.ini", "q", "m", "", 7, 5, "abcde\0"s},
         {"quotes.ini", "q", "m", "", 8, 6, "abcdef\0"s},
-        {"quotes.ini", "q", "a", "", 3, 1, "d\0"s},
         // Duplicates: the first section and the first key win; sections are not merged.
         {"dup.ini", "A", "k", D, 64, 1, "1\0"s},
         {"dup.ini", "a", "new", D, 64, 1, "D\0"s},
@@ -117,12 +114,10 @@ std::vector<Case> Cases() {
         // Long values, with the buffer the library uses (1023) and others.
         {"long.ini", "L", "v", D, 2000, 1500, Letters(1500) + "\0"s},
         {"long.ini", "L", "v", D, 1023, 1022, Letters(1022) + "\0"s},
-        {"long.ini", "L", "v", D, 10, 9, Letters(9) + "\0"s},
         {"long.ini", "L", "q", D, 1023, 1021, Letters(1021) + "\0"s},
         {"long.ini", "L", "q", D, 1024, 1022, Letters(1022) + "\0"s},
         {"long.ini", "L", "w", D, 64, 5, "short\0"s},
         // Listing, with truncation: size - 2 bytes of the list and one terminator.
-        {"list.ini", nullptr, nullptr, D, 64, 19, "First\0Second\0Third\0\0"s},
         {"list.ini", nullptr, nullptr, D, 21, 19, "First\0Second\0Third\0\0"s},
         {"list.ini", nullptr, nullptr, D, 20, 18, "First\0Second\0Third\0"s},
         {"list.ini", nullptr, nullptr, D, 10, 8, "First\0Se\0"s},
@@ -130,7 +125,6 @@ std::vector<Case> Cases() {
         {"list.ini", nullptr, nullptr, D, 1, 0, "\0"s},
         {"list.ini", nullptr, "a", D, 64, 19, "First\0Second\0Third\0\0"s},
         {"list.ini", "first", nullptr, D, 64, 5, "a\0bb\0\0"s},
-        {"list.ini", "First", nullptr, D, 6, 4, "a\0bb\0"s},
         {"list.ini", "First", nullptr, D, 5, 3, "a\0b\0"s},
         {"list.ini", "First", nullptr, D, 3, 1, "a\0"s},
         {"list.ini", "First", nullptr, D, 2, 1, "D\0"s}, // nothing fitted: the default
