@@ -23,11 +23,11 @@ constexpr int kMantissaBitsKept = 8;
 constexpr int kDropBits = 52 - kMantissaBitsKept;
 constexpr std::size_t kBucketCount = 10u << kMantissaBitsKept;
 
-uint64_t BucketKey(double v) {
+constexpr uint64_t BucketKey(double v) {
     return std::bit_cast<uint64_t>(v) >> kDropBits;
 }
 
-const uint64_t kFirstBucketKey = BucketKey(0x1p-9);
+constexpr uint64_t kFirstBucketKey = BucketKey(0x1p-9);
 
 uint32_t ExactCode(double v) {
     return LutCodeFromUnit(EncodeSrgbLimited(v));
